@@ -1,0 +1,61 @@
+// The article record: everything vorn knows about one article after
+// reading it.  An article list is a std::vector<article> owned by the
+// builder that reads it.
+#ifndef VORN_ARTICLES_ARTICLE_H_
+#define VORN_ARTICLES_ARTICLE_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct article {
+  // Names derived from the input file name.
+  std::string fname;           // the operand as given
+  std::string stripfname;      // last path component
+  std::string fbase;           // fname without its extension
+  std::string fstripbase;      // last component without its extension
+  std::string fstriplangbase;  // the same as fstripbase
+
+  // Names derived from the source name (data-vorn-source, else fname).
+  std::string src;
+  std::string base;           // src without its extension
+  std::string stripsrc;       // last component of src
+  std::string stripbase;      // ... without its extension
+  std::string striplangbase;  // ... without language suffixes
+
+  // Title, aside and author, each as captured markup and as text.  A text
+  // form is absent when the captured element held elements but no
+  // character data.
+  std::string title;
+  std::optional<std::string> titletext;
+  std::string aside;
+  std::optional<std::string> asidetext;
+  std::string author;
+  std::optional<std::string> authortext;
+
+  int64_t time = 0;    // seconds since 1970-01-01 UTC
+  int isdatetime = 0;  // time carries a time of day
+  std::string articlexml;  // the whole article element as markup
+
+  std::vector<std::string> tags;  // unique, in order of first appearance
+  std::vector<std::pair<std::string, std::string>> setmap;  // unique keys
+  std::optional<std::string> img;
+  int sort = 0;      // pinning: 0 none, 1 "first", 2 "last"
+  size_t order = 0;  // 1-based position in reading order
+};
+
+// The part of PATH after its last "/" (all of it if there is none).
+std::string last_component(const std::string& path);
+
+// Cuts the extension of S: everything from the last "." on, unless a "/"
+// follows that dot.
+void cut_extension(std::string& s);
+
+// The page name for an article or input name: a final "xml" extension (in
+// any letter case) becomes "html", otherwise ".html" is appended.
+std::string page_name(const std::string& name);
+
+#endif  // VORN_ARTICLES_ARTICLE_H_

@@ -1,0 +1,159 @@
+#include "articles/attributes.h"
+
+#include <cctype>
+#include <cstring>
+#include <ctime>
+#include <strings.h>
+
+#include "startup/input.h"
+#include "startup/keywords.h"
+
+namespace {
+
+// Sets one of the three captured values (markup and text) from an
+// attribute value.
+void set_pair(std::string& markup, std::optional<std::string>& text,
+              bool& has, const char* value) {
+  markup = value;
+  text = value;
+  has = true;
+}
+
+void set_date(article_progress& pr, const char* value, XML_Parser parser,
+              const char* path) {
+  int64_t t;
+  int isdatetime;
+  if (!parse_datetime(value, t, isdatetime)) {
+    warn_at(parser, path, "malformed RFC 3339 date/time");
+    return;
+  }
+  pr.seen |= SEEN_DATE;
+  pr.dated = true;
+  pr.art->time = t;
+  pr.art->isdatetime = isdatetime;
+}
+
+void set_key(article_progress& pr, const char* key, const char* value) {
+  auto [it, added] = pr.setindex.try_emplace(key, pr.art->setmap.size());
+  if (added)
+    pr.art->setmap.emplace_back(key, value);
+  else
+    pr.art->setmap[it->second].second = value;
+}
+
+}  // namespace
+
+void apply_article_attributes(article_progress& pr, const char** atts,
+                              XML_Parser parser, const char* path) {
+  article& a = *pr.art;
+  for (; atts[0]; atts += 2) {
+    const char* name = atts[0];
+    const char* value = atts[1];
+    switch (keyword_lookup(name)) {
+      case KW_CONST_TITLE:
+        if (pr.seen & SEEN_TITLE) break;
+        [[fallthrough]];
+      case KW_TITLE:
+        set_pair(a.title, a.titletext, pr.has_title, value);
+        pr.seen |= SEEN_TITLE;
+        break;
+      case KW_CONST_ASIDE:
+        if (pr.seen & SEEN_ASIDE) break;
+        [[fallthrough]];
+      case KW_ASIDE:
+        set_pair(a.aside, a.asidetext, pr.has_aside, value);
+        pr.seen |= SEEN_ASIDE;
+        break;
+      case KW_CONST_AUTHOR:
+        if (pr.seen & SEEN_AUTHOR) break;
+        [[fallthrough]];
+      case KW_AUTHOR:
+        set_pair(a.author, a.authortext, pr.has_author, value);
+        pr.seen |= SEEN_AUTHOR;
+        break;
+      case KW_CONST_IMG:
+        if (pr.seen & SEEN_IMAGE) break;
+        [[fallthrough]];
+      case KW_IMG:
+        a.img = value;
+        pr.seen |= SEEN_IMAGE;
+        break;
+      case KW_CONST_DATETIME:
+        if (pr.seen & SEEN_DATE) break;
+        [[fallthrough]];
+      case KW_DATETIME:
+        set_date(pr, value, parser, path);
+        break;
+      case KW_SOURCE:
+        a.src = value;
+        pr.has_src = true;
+        break;
+      case KW_TAGS:
+        taglist_parse(a.tags, pr.tagseen, value, nullptr);
+        break;
+      case KW_UNKNOWN:
+        if (strncasecmp(name, "data-vorn-set-", 14) == 0 && name[14] != '\0')
+          set_key(pr, name + 14, value);
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+const std::string* setmap_get(const article& a, std::string_view key) {
+  for (const auto& kv : a.setmap)
+    if (kv.first == key) return &kv.second;
+  return nullptr;
+}
+
+void taglist_parse(std::vector<std::string>& words,
+                   std::unordered_set<std::string>& seen,
+                   std::string_view text, const article* subst) {
+  size_t i = 0;
+  const size_t n = text.size();
+  while (true) {
+    while (i < n && text[i] == ' ') ++i;
+    if (i == n) return;
+    size_t start = i;
+    while (i < n && !(text[i] == ' ' && text[i - 1] != '\\')) ++i;
+    std::string word(text.substr(start, i - start));
+    if (seen.count(word)) continue;
+
+    std::string stored = word;
+    static constexpr std::string_view kGet = "${vorn-get|";
+    size_t open;
+    if (subst && (open = word.find(kGet)) != std::string::npos) {
+      size_t key = open + kGet.size();
+      size_t close = word.find('}', key);
+      if (close != std::string::npos) {
+        const std::string* v =
+            setmap_get(*subst, std::string_view(word).substr(key, close - key));
+        stored = word.substr(0, open);
+        if (v) stored += *v;
+        stored.append(word, close + 1);
+      }
+    }
+    seen.insert(stored);
+    words.push_back(std::move(stored));
+  }
+}
+
+bool parse_datetime(const char* text, int64_t& time, int& isdatetime) {
+  while (isspace(static_cast<unsigned char>(*text))) ++text;
+  size_t len = std::strlen(text);
+  const char* format;
+  if (len == 20)
+    format = "%Y-%m-%dT%TZ";
+  else if (len == 10)
+    format = "%Y-%m-%d";
+  else
+    return false;
+  struct tm tm;
+  std::memset(&tm, 0, sizeof tm);
+  const char* end = strptime(text, format, &tm);
+  if (!end || *end != '\0') return false;
+  time = static_cast<int64_t>(timegm(&tm));
+  isdatetime = len == 20;
+  return true;
+}

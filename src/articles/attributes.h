@@ -1,0 +1,58 @@
+// The data-vorn-* attribute rules that apply on every element of an
+// article, tag word lists, and the two accepted date formats.
+#ifndef VORN_ARTICLES_ATTRIBUTES_H_
+#define VORN_ARTICLES_ATTRIBUTES_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include <expat.h>
+
+#include "articles/article.h"
+
+// What has been found for the article being read.  Once a value is found
+// the reader stops looking for it and the const attributes leave it alone.
+enum {
+  SEEN_ASIDE = 1,
+  SEEN_DATE = 2,
+  SEEN_AUTHOR = 4,
+  SEEN_TITLE = 8,
+  SEEN_IMAGE = 16,
+};
+
+// The reader's bookkeeping for the article being read, beside the record.
+struct article_progress {
+  article* art = nullptr;
+  unsigned seen = 0;
+  bool dated = false;  // a date was parsed successfully
+  bool has_src = false, has_title = false, has_aside = false,
+       has_author = false;
+  std::unordered_set<std::string> tagseen;            // mirrors art->tags
+  std::unordered_map<std::string, size_t> setindex;   // key -> pair index
+};
+
+// Applies the attribute rules to one element's attributes, in order.
+// PARSER and PATH place the warning for a malformed date.
+void apply_article_attributes(article_progress& pr, const char** atts,
+                              XML_Parser parser, const char* path);
+
+// Appends to WORDS the space-separated words of TEXT that are not in SEEN
+// yet (SEEN mirrors WORDS).  A backslash keeps the space after it in the
+// word.  With SUBST, the first "${vorn-get|KEY}" in a word is replaced by
+// the value of KEY in SUBST's key/value set (nothing when it has none).
+void taglist_parse(std::vector<std::string>& words,
+                   std::unordered_set<std::string>& seen,
+                   std::string_view text, const article* subst);
+
+// The value stored under KEY in A's key/value set, or null.
+const std::string* setmap_get(const article& a, std::string_view key);
+
+// Parses "YYYY-MM-DDTHH:MM:SSZ" (ISDATETIME = 1) or "YYYY-MM-DD"
+// (ISDATETIME = 0), in UTC, after leading white space.
+bool parse_datetime(const char* text, int64_t& time, int& isdatetime);
+
+#endif  // VORN_ARTICLES_ATTRIBUTES_H_

@@ -1,0 +1,27 @@
+// The article reader: one document pass over an article file that appends
+// an article record for every element marked with a true
+// data-vorn-article attribute.
+#ifndef VORN_ARTICLES_READER_H_
+#define VORN_ARTICLES_READER_H_
+
+#include <vector>
+
+#include <expat.h>
+
+#include "articles/article.h"
+#include "markup/capture.h"
+
+// Reads PATH and appends its articles to LIST.  Returns false, after
+// reporting, when the file cannot be mapped or is not well-formed; the
+// records appended so far then stay in LIST, the last possibly incomplete.
+// WHITELIST filters the attributes of every captured start tag.
+bool read_article_file(XML_Parser parser, const char* path,
+                       std::vector<article>& list,
+                       whitelist_t whitelist = nullptr);
+
+// Reads every path in order into LIST; stops at the first failure.
+bool read_article_files(XML_Parser parser, int count, char* const* paths,
+                        std::vector<article>& list,
+                        whitelist_t whitelist = nullptr);
+
+#endif  // VORN_ARTICLES_READER_H_

@@ -1,0 +1,31 @@
+// Markup capture: re-serialising parser events (text, start tags, end tags)
+// into a string instead of printing them.  Text is appended raw, exactly as
+// the caller hands it in; only attribute values are escaped.
+#ifndef VORN_MARKUP_CAPTURE_H_
+#define VORN_MARKUP_CAPTURE_H_
+
+#include <string>
+
+// A list of attribute names ended by a null entry.  A null whitelist keeps
+// every attribute; otherwise only names that equal an entry, ignoring ASCII
+// case, are kept.
+using whitelist_t = const char* const*;
+
+// The attributes kept in the markup embedded in an Atom feed.
+extern const char* const atom_whitelist[];
+
+// Appends the first LEN bytes of TEXT; nothing when LEN <= 0.
+void capture_text(std::string& buf, const char* text, int len);
+
+// Appends "<NAME", each kept attribute as ' name="value"' with '"' and '&'
+// escaped, then ">" ("/>" for a void element).
+void capture_start_tag(std::string& buf, const char* name, const char** atts,
+                       whitelist_t whitelist);
+
+// Appends "</NAME>" unless NAME is a void element.
+void capture_end_tag(std::string& buf, const char* name);
+
+// Appends VALUE with '"' as "&quot;" and '&' as "&amp;".
+void capture_attribute_value(std::string& buf, const char* value);
+
+#endif  // VORN_MARKUP_CAPTURE_H_

@@ -1,0 +1,46 @@
+// Markup output: the printers that copy template elements and text to an
+// output, and the truth test of on/off attributes.
+#ifndef VORN_MARKUP_OUTPUT_H_
+#define VORN_MARKUP_OUTPUT_H_
+
+#include <cstddef>
+#include <initializer_list>
+#include <string_view>
+#include <utility>
+
+#include "markup/writer.h"
+
+// How printed text is escaped.  ESCAPE_SPACES is a flag that may be added
+// to the other modes.
+enum {
+  ESCAPE_PLAIN = 0,      // unchanged
+  ESCAPE_SPACES = 1,     // ' ' -> '\ '
+  ESCAPE_ATTRIBUTE = 2,  // '"' -> "&quot;"
+};
+
+// True when S is "1" or "true", ignoring ASCII case.
+bool xmlbool(const char* s);
+
+// Prints TEXT in escape mode ESC.  ESCAPE_ATTRIBUTE | ESCAPE_SPACES applies
+// both escapings.
+void emit_escaped(Writer& f, std::string_view text, int esc);
+
+// Prints VALUE as a start-tag attribute value: '"' -> "&quot;",
+// '&' -> "&amp;".
+void emit_attribute_value(Writer& f, std::string_view value);
+
+using attr_pair = std::pair<const char*, std::string_view>;
+
+// Prints a start tag with the given attributes (" /" before ">" for a void
+// element).
+void emit_start_tag(Writer& f, const char* name,
+                    std::initializer_list<attr_pair> pairs = {});
+
+// Prints a start tag copying the parser's attribute list, leaving out a
+// data-vorn-ign-once attribute whose value is true.
+void emit_start_tag_copy(Writer& f, const char* name, const char** atts);
+
+// Prints "</NAME>" unless NAME is a void element.
+void emit_end_tag(Writer& f, const char* name);
+
+#endif  // VORN_MARKUP_OUTPUT_H_

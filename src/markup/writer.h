@@ -1,0 +1,64 @@
+// Buffered output to a file, to standard output or to a string.
+//
+// Every output of vorn goes through one Writer.  Write errors are not
+// reported where they happen: the first one is remembered, later writes
+// are dropped, and close() returns false with errno set to it, so that a
+// builder can report the failure once, after any other message about the
+// same output.
+#ifndef VORN_MARKUP_WRITER_H_
+#define VORN_MARKUP_WRITER_H_
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+class Writer {
+ public:
+  Writer() = default;
+  ~Writer();
+  Writer(const Writer&) = delete;
+  Writer& operator=(const Writer&) = delete;
+
+  // Opens NAME for writing, created or truncated; "-" is standard output.
+  // Returns false with errno set when the file cannot be opened.
+  bool open(const std::string& name);
+  // Makes the writer append to *S instead of a file (used by tests).
+  void open_string(std::string* s);
+
+  void write(const char* p, size_t n) {
+    if (n <= sizeof buf_ - len_) {
+      if (n) std::memcpy(buf_ + len_, p, n);
+      len_ += n;
+    } else {
+      write_slow(p, n);
+    }
+  }
+  void write(std::string_view s) { write(s.data(), s.size()); }
+  void put(char c) {
+    if (len_ == sizeof buf_) flush();
+    buf_[len_++] = c;
+  }
+
+  // Writes out the buffer, closes the file unless it is standard output,
+  // and returns false with errno set if any write or the close failed.
+  bool close();
+
+  // The name to use in messages: the file name or "standard output".
+  const std::string& display_name() const { return name_; }
+
+ private:
+  void write_slow(const char* p, size_t n);
+  void flush();
+  void sink(const char* p, size_t n);
+
+  int fd_ = -1;
+  bool owned_ = false;  // the descriptor is ours to close
+  std::string* str_ = nullptr;
+  int error_ = 0;
+  std::string name_;
+  size_t len_ = 0;
+  char buf_[1 << 16];
+};
+
+#endif  // VORN_MARKUP_WRITER_H_

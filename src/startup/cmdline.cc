@@ -1,0 +1,61 @@
+#include "startup/cmdline.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <unistd.h>
+
+#include "articles/sort.h"
+
+parse_result parse_options(int argc, char** argv, options& opts) {
+  // getopt prints its own diagnostics with argv[0]: make that the short
+  // program name.  The leading "+" stops at the first operand, so a later
+  // "-x" is a file name.
+  char* argv0 = argv[0];
+  argv[0] = program_invocation_short_name;
+  optind = 0;
+  int c;
+  parse_result result = PARSE_RUN;
+  while (result == PARSE_RUN &&
+         (c = getopt(argc, argv, "+acjlLrC:o:s:t:V")) != -1) {
+    switch (c) {
+      case 'a': opts.mode = MODE_ATOM; break;
+      case 'c': opts.mode = MODE_ARTICLE; break;
+      case 'l':
+        if (opts.mode == MODE_TAGS) opts.repeated = true;
+        opts.mode = MODE_TAGS;
+        break;
+      case 'L': opts.mode = MODE_STANDALONE; break;
+      case 'j': opts.json = true; break;
+      case 'r': opts.reverse = true; break;
+      case 'C': opts.current = optarg; break;
+      case 'o': opts.output = optarg; break;
+      case 't': opts.templ = optarg; break;
+      case 's':
+        if (!sort_parse(optarg, opts.order)) result = PARSE_USAGE;
+        break;
+      case 'V': result = PARSE_VERSION; break;
+      default: result = PARSE_USAGE; break;
+    }
+  }
+  argv[0] = argv0;
+  if (result != PARSE_RUN) return result;
+  if (optind >= argc) return PARSE_USAGE;
+  opts.first_operand = optind;
+  if (opts.json && (opts.mode == MODE_BLOG || opts.mode == MODE_ATOM))
+    opts.mode = MODE_JSON;
+  if (opts.json) opts.repeated = false;
+  return PARSE_RUN;
+}
+
+void print_usage() {
+  const char* p = program_invocation_short_name;
+  std::fprintf(stderr,
+               "usage: %s [-o file] [-t templ] -c file...\n"
+               "       %s [-o file] [-t templ] [-s sort] -a file...\n"
+               "       %s [-jlr] -l file...\n"
+               "       %s [-t templ] [-s sort] -L file...\n"
+               "       %s [-o file] [-s sort] -j file...\n"
+               "       %s [-o file] [-t templ] [-s sort] -C file...\n"
+               "       %s [-o file] [-t templ] [-s sort] file...\n",
+               p, p, p, p, p, p, p);
+}

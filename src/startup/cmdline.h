@@ -1,0 +1,38 @@
+// The command line: options, mode choice and the usage text.
+#ifndef VORN_STARTUP_CMDLINE_H_
+#define VORN_STARTUP_CMDLINE_H_
+
+// What vorn writes.  The last of -a, -c, -l and -L wins; -j turns the
+// default mode and -a into the JSON export.
+enum run_mode {
+  MODE_ATOM,        // -a
+  MODE_ARTICLE,     // -c: a page per article file
+  MODE_BLOG,        // default: the blog page (-C: one article's page)
+  MODE_TAGS,        // -l
+  MODE_STANDALONE,  // -L: a blog page per article
+  MODE_JSON,        // -j with the default mode or -a
+};
+
+struct options {
+  int mode = MODE_BLOG;
+  bool json = false;      // -j
+  bool reverse = false;   // -r
+  bool repeated = false;  // a second -l while the mode is the tag listing
+  const char* templ = nullptr;    // -t
+  const char* output = nullptr;   // -o
+  const char* current = nullptr;  // -C
+  int order = 0;                  // -s, "date" by default
+  int first_operand = 0;          // index of the first operand in argv
+};
+
+enum parse_result { PARSE_RUN, PARSE_USAGE, PARSE_VERSION };
+
+// Reads the options of ARGV into OPTS.  Options end at the first operand
+// or at "--".  PARSE_USAGE for a bad option, an unknown sort name or no
+// operands; PARSE_VERSION at -V.  The mode is resolved on PARSE_RUN.
+parse_result parse_options(int argc, char** argv, options& opts);
+
+// Prints the usage text to standard error.
+void print_usage();
+
+#endif  // VORN_STARTUP_CMDLINE_H_

@@ -1,0 +1,71 @@
+// vorn: a generator of static web pages from XHTML articles and templates.
+// main() reads the options and hands the operands to the one builder that
+// serves the chosen mode.
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <err.h>
+#include <memory>
+#include <new>
+#include <unistd.h>
+
+#include <expat.h>
+
+#include "feeds/json.h"
+#include "feeds/taglist.h"
+#include "startup/cmdline.h"
+#include "startup/version.h"
+
+namespace {
+
+[[noreturn]] void out_of_memory() {
+  errx(1, "Cannot allocate memory");
+}
+
+int run(const options& o, XML_Parser parser, int count, char** inputs) {
+  auto name = [](const char* given, const char* fallback) {
+    return given ? given : fallback;
+  };
+  switch (o.mode) {
+    case MODE_JSON:
+      return write_json(parser, count, inputs, name(o.output, "blog.json"),
+                        o.order);
+    case MODE_TAGS:
+      return list_tags(parser, count, inputs, o.json, o.reverse, o.repeated);
+    case MODE_ATOM:
+      warnx("-a: the Atom feed is not available in this version");
+      return false;
+    default:
+      warnx("this mode is not available in this version");
+      return false;
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::set_new_handler(out_of_memory);
+  try {
+    setlocale(LC_ALL, "");
+    options o;
+    switch (parse_options(argc, argv, o)) {
+      case PARSE_VERSION:
+        std::fprintf(stderr, "vorn-%s\n", kVersion);
+        return 0;
+      case PARSE_USAGE:
+        print_usage();
+        return 1;
+      case PARSE_RUN:
+        break;
+    }
+    std::unique_ptr<XML_ParserStruct, void (*)(XML_Parser)> parser(
+        XML_ParserCreate(nullptr), XML_ParserFree);
+    if (!parser) err(1, "XML_ParserCreate");
+    bool ok = run(o, parser.get(), argc - o.first_operand,
+                  argv + o.first_operand);
+    return ok ? 0 : 1;
+  } catch (const std::bad_alloc&) {
+    out_of_memory();
+  }
+}

@@ -1,0 +1,254 @@
+// Runs the end-to-end cases of one case file against the vorn binary.
+//
+//   golden_runner PATH/TO/vorn CASEFILE
+//
+// A case file holds cases; each case starts with "=== NAME" and is made of
+// sections that start with "--- ":
+//
+//   --- file PATH [noeol] [escaped]   an input file, created before the run
+//   --- run                           one shell command line (vorn is on PATH)
+//   --- stdout [noeol] [escaped]      expected standard output (default empty)
+//   --- stderr [noeol] [escaped]      expected standard error (default empty)
+//   --- status                        expected exit status (default 0)
+//   --- out PATH [noeol] [escaped]    a file the run must leave with this content
+//   --- absent PATH                   a file the run must not leave behind
+//   --- skip-sanitized                skip this case in the sanitizer build
+//
+// A section's content is the lines up to the next section or case, each
+// with its newline; "noeol" drops the last newline, "escaped" reads \n, \t,
+// \\ and \xHH.  Lines starting with "#" before the first case are comments.
+// Each case runs in a new empty directory with TZ=UTC and LC_ALL=C.
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct section {
+  std::string kind, arg;
+  bool noeol = false, escaped = false;
+  std::string body;
+};
+
+struct test_case {
+  std::string name;
+  int line = 0;
+  std::vector<section> sections;
+};
+
+std::string unescape(const std::string& s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != '\\' || i + 1 == s.size()) {
+      out += s[i];
+      continue;
+    }
+    char c = s[++i];
+    if (c == 'n') out += '\n';
+    else if (c == 't') out += '\t';
+    else if (c == '\\') out += '\\';
+    else if (c == 'x' && i + 2 < s.size() + 0) {
+      out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      out += '\\';
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::vector<test_case> parse(const std::string& path) {
+  std::ifstream in(path);
+  if (!in) {
+    std::cerr << path << ": cannot read\n";
+    std::exit(2);
+  }
+  std::vector<test_case> cases;
+  std::string line;
+  int n = 0;
+  section* cur = nullptr;
+  while (std::getline(in, line)) {
+    ++n;
+    if (line.rfind("=== ", 0) == 0) {
+      cases.push_back({line.substr(4), n, {}});
+      cur = nullptr;
+      continue;
+    }
+    if (line.rfind("--- ", 0) == 0 && !cases.empty()) {
+      std::istringstream words(line.substr(4));
+      section s;
+      words >> s.kind;
+      std::string w;
+      while (words >> w) {
+        if (w == "noeol") s.noeol = true;
+        else if (w == "escaped") s.escaped = true;
+        else s.arg = w;
+      }
+      cases.back().sections.push_back(s);
+      cur = &cases.back().sections.back();
+      continue;
+    }
+    if (cur) {
+      cur->body += line;
+      cur->body += '\n';
+    } else if (!line.empty() && line[0] != '#') {
+      std::cerr << path << ":" << n << ": text outside a section\n";
+      std::exit(2);
+    }
+  }
+  for (test_case& c : cases) {
+    for (section& s : c.sections) {
+      if (s.noeol && !s.body.empty()) s.body.pop_back();
+      if (s.escaped) s.body = unescape(s.body);
+    }
+  }
+  return cases;
+}
+
+std::string slurp(const fs::path& p, bool* exists = nullptr) {
+  std::ifstream in(p, std::ios::binary);
+  if (exists) *exists = static_cast<bool>(in);
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+std::string visible(const std::string& s) {
+  std::string out;
+  for (unsigned char c : s) {
+    if (c == '\n') out += "\\n\n";
+    else if (c == '\t') out += "\\t";
+    else if (c < 0x20 || c == 0x7f) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\x%02x", c);
+      out += buf;
+    } else out += static_cast<char>(c);
+  }
+  return out;
+}
+
+bool expect_eq(const test_case& c, const std::string& what,
+               const std::string& want, const std::string& got) {
+  if (want == got) return true;
+  std::cerr << "FAIL " << c.name << " (line " << c.line << "): " << what
+            << "\n--- expected:\n" << visible(want) << "\n--- actual:\n"
+            << visible(got) << "\n";
+  return false;
+}
+
+bool run_case(const test_case& c, const fs::path& dir, const fs::path& vorn) {
+  fs::path work = dir / "work";
+  fs::create_directories(work);
+  std::string command;
+  std::string want_out, want_err;
+  int want_status = 0;
+  for (const section& s : c.sections) {
+    if (s.kind == "file") {
+      fs::path p = work / s.arg;
+      fs::create_directories(p.parent_path());
+      std::ofstream(p, std::ios::binary) << s.body;
+    } else if (s.kind == "run") {
+      command = s.body;
+    } else if (s.kind == "stdout") {
+      want_out = s.body;
+    } else if (s.kind == "stderr") {
+      want_err = s.body;
+    } else if (s.kind == "status") {
+      want_status = std::atoi(s.body.c_str());
+    } else if (s.kind == "skip-sanitized") {
+      if (std::getenv("VORN_SANITIZED")) return true;
+    } else if (s.kind != "out" && s.kind != "absent") {
+      std::cerr << "FAIL " << c.name << ": unknown section " << s.kind << "\n";
+      return false;
+    }
+  }
+  if (command.empty()) {
+    std::cerr << "FAIL " << c.name << ": no run section\n";
+    return false;
+  }
+
+  fs::path out_path = dir / "stdout", err_path = dir / "stderr";
+  pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(work.c_str()) != 0) _exit(127);
+    int o = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int e = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int i = open("/dev/null", O_RDONLY);
+    dup2(i, 0);
+    dup2(o, 1);
+    dup2(e, 2);
+    std::string path = vorn.parent_path().string() + ":" +
+                       (std::getenv("PATH") ? std::getenv("PATH") : "/bin:/usr/bin");
+    setenv("PATH", path.c_str(), 1);
+    setenv("TZ", "UTC", 1);
+    setenv("LC_ALL", "C", 1);
+    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int wstatus = 0;
+  waitpid(pid, &wstatus, 0);
+  int status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+
+  bool ok = true;
+  ok &= expect_eq(c, "standard output", want_out, slurp(out_path));
+  ok &= expect_eq(c, "standard error", want_err, slurp(err_path));
+  ok &= expect_eq(c, "exit status", std::to_string(want_status),
+                  std::to_string(status));
+  for (const section& s : c.sections) {
+    bool exists;
+    if (s.kind == "out") {
+      std::string got = slurp(work / s.arg, &exists);
+      if (!exists) {
+        std::cerr << "FAIL " << c.name << ": file " << s.arg << " missing\n";
+        ok = false;
+      } else {
+        ok &= expect_eq(c, "file " + s.arg, s.body, got);
+      }
+    } else if (s.kind == "absent" && fs::exists(fs::symlink_status(work / s.arg))) {
+      std::cerr << "FAIL " << c.name << ": file " << s.arg << " exists\n";
+      ok = false;
+    }
+  }
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::cerr << "usage: golden_runner VORN CASEFILE\n";
+    return 2;
+  }
+  fs::path vorn = fs::absolute(argv[1]);
+  std::vector<test_case> cases = parse(argv[2]);
+  char tmpl[] = "/tmp/vorn-golden.XXXXXX";
+  if (!mkdtemp(tmpl)) {
+    std::perror("mkdtemp");
+    return 2;
+  }
+  fs::path root = tmpl;
+  int failed = 0;
+  for (size_t i = 0; i < cases.size(); ++i) {
+    fs::path dir = root / std::to_string(i);
+    if (!run_case(cases[i], dir, vorn)) ++failed;
+  }
+  std::error_code ec;
+  fs::remove_all(root, ec);
+  std::cout << cases.size() - static_cast<size_t>(failed) << " of "
+            << cases.size() << " cases passed\n";
+  return failed ? 1 : 0;
+}
