@@ -12,6 +12,8 @@
 
 #include <expat.h>
 
+#include "builders/compile.h"
+#include "builders/linkall.h"
 #include "feeds/json.h"
 #include "feeds/taglist.h"
 #include "startup/cmdline.h"
@@ -33,13 +35,29 @@ int run(const options& o, XML_Parser parser, int count, char** inputs) {
                         o.order);
     case MODE_TAGS:
       return list_tags(parser, count, inputs, o.json, o.reverse, o.repeated);
+    case MODE_ARTICLE: {
+      // With several inputs every page is named after its input; the
+      // first failure ends the run.
+      const char* templ = name(o.templ, "article-template.xml");
+      if (count == 1)
+        return build_article_page(parser, templ, inputs[0], o.output);
+      for (int i = 0; i < count; ++i)
+        if (!build_article_page(parser, templ, inputs[i], nullptr))
+          return false;
+      return true;
+    }
+    case MODE_STANDALONE:
+      return build_standalone_pages(parser, name(o.templ, "blog-template.xml"),
+                                    count, inputs, o.order);
+    case MODE_BLOG:
+      return build_blog_page(parser, name(o.templ, "blog-template.xml"),
+                             o.current, count, inputs,
+                             name(o.output, "blog.html"), o.order);
     case MODE_ATOM:
       warnx("-a: the Atom feed is not available in this version");
       return false;
-    default:
-      warnx("this mode is not available in this version");
-      return false;
   }
+  return false;
 }
 
 }  // namespace

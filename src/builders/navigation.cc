@@ -1,0 +1,161 @@
+#include "builders/navigation.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "articles/attributes.h"
+#include "articles/sort.h"
+#include "markup/output.h"
+#include "startup/keywords.h"
+
+size_t nav_number(const char* value, size_t count) {
+  long long v = std::strtoll(value, nullptr, 10);
+  if (v < 0 || static_cast<unsigned long long>(v) > count) return count;
+  return static_cast<size_t>(v);
+}
+
+nav_settings nav_parse(const char** atts, size_t count,
+                       const article* subst) {
+  nav_settings nav;
+  nav.size = count;
+  const char* sort = nullptr;
+  for (; atts[0]; atts += 2) {
+    const char* v = atts[1];
+    switch (keyword_lookup(atts[0])) {
+      case KW_NAVSTART:
+        nav.start = nav_number(v, count);
+        if (nav.start != 0) nav.start--;
+        break;
+      case KW_NAVSZ:
+        nav.size = nav_number(v, count);
+        break;
+      case KW_NAVTAG:
+        taglist_parse(nav.tags, nav.tagset, v, subst);
+        break;
+      case KW_NAVSORT:
+        sort = v;
+        break;
+      case KW_NAVSTYLE_ELEMENT:
+        nav.element_style = std::strcmp(v, "keep-strip") == 0 ? NAV_ELEMENT_KEEP_STRIP
+            : std::strcmp(v, "repeat-strip") == 0 ? NAV_ELEMENT_REPEAT_STRIP
+            : std::strcmp(v, "discard") == 0      ? NAV_ELEMENT_DISCARD
+                                                  : NAV_ELEMENT_DEFAULT;
+        break;
+      case KW_NAVSTYLE_CONTENT:
+        nav.content_style =
+            std::strcmp(v, "summarise") == 0 || std::strcmp(v, "summarize") == 0
+                ? NAV_CONTENT_SUMMARISE
+            : std::strcmp(v, "keep") == 0      ? NAV_CONTENT_KEEP
+            : std::strcmp(v, "list-keep") == 0 ? NAV_CONTENT_LIST_KEEP
+                                               : NAV_CONTENT_DEFAULT;
+        break;
+      case KW_NAVCONTENT:
+        nav.element_style = NAV_ELEMENT_DEFAULT;
+        nav.content_style = xmlbool(v) ? NAV_CONTENT_LIST_KEEP : NAV_CONTENT_DEFAULT;
+        break;
+      case KW_NAVXML:
+        nav.element_style = xmlbool(v) ? NAV_ELEMENT_DISCARD : NAV_ELEMENT_DEFAULT;
+        nav.content_style = xmlbool(v) ? NAV_CONTENT_KEEP : NAV_CONTENT_DEFAULT;
+        break;
+      default:
+        break;
+    }
+  }
+  if (sort && sort_parse(sort, nav.order)) nav.sort_given = true;
+  return nav;
+}
+
+namespace {
+
+bool in_list(const nav_settings& nav) {
+  return nav.content_style == NAV_CONTENT_DEFAULT ||
+         nav.content_style == NAV_CONTENT_LIST_KEEP;
+}
+
+// "DATE: <a href="SRC">TITLE</a>", the title as the article wrote it.
+void date_line(Writer& f, const article& a) {
+  char date[32] = "";
+  time_t t = static_cast<time_t>(a.time);
+  struct tm tm;
+  if (gmtime_r(&t, &tm)) strftime(date, sizeof date, "%Y-%m-%d", &tm);
+  f.write(date);
+  f.write(": ");
+  emit_start_tag(f, "a", {{"href", a.src}});
+  if (a.titletext) f.write(*a.titletext);
+  emit_end_tag(f, "a");
+}
+
+}  // namespace
+
+bool nav_matches(const nav_settings& nav, const article& a) {
+  if (nav.tags.empty()) return true;
+  for (const std::string& tag : a.tags)
+    if (nav.tagset.count(tag)) return true;
+  return false;
+}
+
+void nav_print_before(Writer& f, const nav_settings& nav, const char* name,
+                      const char** atts) {
+  if (nav.element_style == NAV_ELEMENT_DEFAULT)
+    emit_start_tag_copy(f, name, atts);
+  else if (nav.element_style == NAV_ELEMENT_KEEP_STRIP)
+    emit_start_tag(f, name);
+  if (in_list(nav)) emit_start_tag(f, "ul");
+}
+
+article_list nav_orders::sorted(int order) {
+  if (!made_[order]) {
+    sorted_[order].assign(list_.begin(), list_.end());
+    sort_articles(sorted_[order], order);
+    made_[order] = true;
+  }
+  return sorted_[order];
+}
+
+void nav_print_list(Writer& f, const nav_settings& nav, const char* name,
+                    std::string_view content, nav_orders& orders,
+                    const char* url) {
+  article_list list = nav.sort_given ? orders.sorted(nav.order) : orders.page();
+  const size_t count = list.size();
+
+  // Pass over the first START matching articles.
+  size_t from = 0, passed = 0;
+  while (passed < nav.start && from < count)
+    if (nav_matches(nav, *list[from++])) passed++;
+
+  const bool keep = nav.content_style == NAV_CONTENT_KEEP ||
+                    nav.content_style == NAV_CONTENT_LIST_KEEP;
+  if (passed == nav.start) {
+    // Only the expanded content prints the counts; the date lines need
+    // not look past the last item.
+    size_t setsz = 0;
+    if (keep && nav.tags.empty())
+      setsz = count - from;
+    else if (keep)
+      for (size_t i = from; i < count; ++i)
+        if (nav_matches(nav, *list[i])) setsz++;
+    const size_t items = keep ? std::min(setsz, nav.size) : nav.size;
+
+    size_t shown = 0;
+    for (size_t i = from; i < count && shown < items; ++i) {
+      if (!nav_matches(nav, *list[i])) continue;
+      if (in_list(nav)) emit_start_tag(f, "li");
+      if (nav.element_style == NAV_ELEMENT_REPEAT_STRIP) emit_start_tag(f, name);
+      if (keep)
+        xmltextx(f, content, url, list, setsz, count, i, shown, items,
+                 ESCAPE_PLAIN);
+      else
+        date_line(f, *list[i]);
+      if (nav.element_style == NAV_ELEMENT_REPEAT_STRIP) emit_end_tag(f, name);
+      if (in_list(nav)) emit_end_tag(f, "li");
+      shown++;
+    }
+  }
+
+  if (in_list(nav)) emit_end_tag(f, "ul");
+  if (nav.element_style == NAV_ELEMENT_DEFAULT ||
+      nav.element_style == NAV_ELEMENT_KEEP_STRIP)
+    emit_end_tag(f, name);
+}
