@@ -9,33 +9,47 @@
 #include "articles/sort.h"
 #include "startup/version.h"
 
+namespace {
+
+// The escape of each byte that JSON strings cannot hold as it is; null for
+// the bytes written unchanged.
+struct json_escapes {
+  const char* of[256] = {};
+  bool needed[256] = {};
+  char hex[32][7];
+  json_escapes() {
+    for (int c = 0; c < 0x20; ++c) {
+      std::snprintf(hex[c], sizeof hex[c], "\\u%04x", c);
+      of[c] = hex[c];
+    }
+    of[static_cast<unsigned char>('\b')] = "\\b";
+    of[static_cast<unsigned char>('\t')] = "\\t";
+    of[static_cast<unsigned char>('\n')] = "\\n";
+    of[static_cast<unsigned char>('\f')] = "\\f";
+    of[static_cast<unsigned char>('\r')] = "\\r";
+    of[static_cast<unsigned char>('"')] = "\\\"";
+    of[static_cast<unsigned char>('/')] = "\\/";
+    of[static_cast<unsigned char>('\\')] = "\\\\";
+    for (int c = 0; c < 256; ++c) needed[c] = of[c] != nullptr;
+  }
+};
+
+const json_escapes kEscapes;
+
+}  // namespace
+
 void json_string(Writer& f, std::string_view s) {
   f.put('"');
-  size_t run = 0;
-  for (size_t i = 0; i < s.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    const char* esc;
-    char hex[7];
-    switch (c) {
-      case '\b': esc = "\\b"; break;
-      case '\t': esc = "\\t"; break;
-      case '\n': esc = "\\n"; break;
-      case '\f': esc = "\\f"; break;
-      case '\r': esc = "\\r"; break;
-      case '"': esc = "\\\""; break;
-      case '/': esc = "\\/"; break;
-      case '\\': esc = "\\\\"; break;
-      default:
-        if (c >= 0x20) continue;
-        std::snprintf(hex, sizeof hex, "\\u%04x", c);
-        esc = hex;
-        break;
-    }
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(s.data());
+  const size_t n = s.size();
+  size_t run = 0, i = 0;
+  for (;;) {
+    while (i < n && !kEscapes.needed[p[i]]) ++i;
     f.write(s.data() + run, i - run);
-    f.write(esc);
-    run = i + 1;
+    if (i == n) break;
+    f.write(kEscapes.of[p[i]]);
+    run = ++i;
   }
-  f.write(s.data() + run, s.size() - run);
   f.put('"');
 }
 

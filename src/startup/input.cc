@@ -56,6 +56,9 @@ bool run_pass(XML_Parser parser, const char* path, const mapped_input& in) {
   if (XML_Parse(parser, in.addr, static_cast<int>(in.len), XML_TRUE) ==
       XML_STATUS_OK)
     return true;
+  // Expat running out of memory is the same failure as ours.
+  if (XML_GetErrorCode(parser) == XML_ERROR_NO_MEMORY)
+    errx(1, "Cannot allocate memory");
   warn_at(parser, path, "%s", XML_ErrorString(XML_GetErrorCode(parser)));
   return false;
 }

@@ -81,18 +81,25 @@ constexpr uint64_t kVoid =
     bit(KW_E_INPUT) | bit(KW_E_KEYGEN) | bit(KW_E_LINK) | bit(KW_E_META) |
     bit(KW_E_PARAM) | bit(KW_E_SOURCE) | bit(KW_E_TRACK) | bit(KW_E_WBR);
 
-int bisect(const char* name, int lo, int hi) {
-  while (lo < hi) {
-    int mid = lo + (hi - lo) / 2;
-    int c = std::strcmp(name, kNames[mid]);
-    if (c == 0) return mid;
-    if (c < 0)
-      hi = mid;
-    else
-      lo = mid + 1;
+// The identifiers of each group bucketed by the first byte that tells the
+// names apart (the byte after "data-vorn-" for attributes), so that a
+// lookup compares only a handful of names.
+struct buckets {
+  signed char first[2][256];  // first id of each bucket, -1 for none
+  signed char last[2][256];   // one past its last id
+  buckets() {
+    for (int g = 0; g < 2; ++g)
+      for (int c = 0; c < 256; ++c) first[g][c] = last[g][c] = -1;
+    for (int id = 0; id < KW_UNKNOWN; ++id) {
+      int g = id < KW_E_ADDRESS ? 0 : 1;
+      unsigned char c = static_cast<unsigned char>(kNames[id][g == 0 ? 10 : 0]);
+      if (first[g][c] < 0) first[g][c] = static_cast<signed char>(id);
+      last[g][c] = static_cast<signed char>(id + 1);
+    }
   }
-  return KW_UNKNOWN;
-}
+};
+
+const buckets kBuckets;
 
 }  // namespace
 
@@ -101,9 +108,11 @@ const char* keyword_name(int id) {
 }
 
 int keyword_lookup(const char* name) {
-  if (std::strncmp(name, "data-vorn-", 10) == 0)
-    return bisect(name, KW_ALTLINK, KW_E_ADDRESS);
-  return bisect(name, KW_E_ADDRESS, KW_UNKNOWN);
+  int g = std::strncmp(name, "data-vorn-", 10) == 0 ? 0 : 1;
+  unsigned char c = static_cast<unsigned char>(name[g == 0 ? 10 : 0]);
+  for (int id = kBuckets.first[g][c]; id >= 0 && id < kBuckets.last[g][c]; ++id)
+    if (std::strcmp(name, kNames[id]) == 0) return id;
+  return KW_UNKNOWN;
 }
 
 bool is_void_element(const char* name) {
