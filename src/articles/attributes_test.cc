@@ -1,1 +1,188 @@
+#include "articles/attributes.h"
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+TEST(ParseDatetime, AcceptedForms) {
+  const struct {
+    const char* text;
+    int64_t time;
+    int isdatetime;
+  } cases[] = {
+      {"1970-01-01", 0, 0},
+      {"1970-01-01T00:00:00Z", 0, 1},
+      {"2020-01-01", 1577836800, 0},
+      {"2020-01-01T12:34:56Z", 1577882096, 1},
+      {"2000-02-29", 951782400, 0},
+      {"2000-02-29T23:59:59Z", 951868799, 1},
+      // Before 1970.
+      {"1969-12-31T23:59:59Z", -1, 1},
+      {"1969-12-31", -86400, 0},
+      {"1900-01-01", -2208988800LL, 0},
+      // Leading white space is skipped.
+      {" 2020-01-01", 1577836800, 0},
+      {" \t\n 2020-01-01T12:34:56Z", 1577882096, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    int64_t t = 12345;
+    int isdatetime = 7;
+    ASSERT_TRUE(parse_datetime(c.text, t, isdatetime));
+    EXPECT_EQ(t, c.time);
+    EXPECT_EQ(isdatetime, c.isdatetime);
+  }
+}
+
+TEST(ParseDatetime, RejectedForms) {
+  const char* const cases[] = {
+      "",
+      "   ",
+      // Trailing white space.
+      "2020-01-01 ",
+      "2020-01-01T12:34:56Z ",
+      "2020-01-01\n",
+      // Fractional seconds and numeric offsets.
+      "2020-01-01T12:34:56.5Z",
+      "2020-01-01T12:34:56.000Z",
+      "2020-01-01T12:34:56+01:00",
+      "2020-01-01T12:34:56-0500",
+      "2020-01-01T12:34+01Z",
+      // The letters must be as written.
+      "2020-01-01t12:34:56Z",
+      "2020-01-01T12:34:56z",
+      "2020-01-01 12:34:56Z",
+      // Wrong lengths.
+      "2020-1-1",
+      "20-01-01",
+      "2020-01-1",
+      "2020-01-01T12:34Z",
+      "2020-01-01T12:34:56",
+      "2020-01-01T",
+      "2020-01-01T1:34:56Z",
+      "+2020-01-01",
+      // Right length, wrong content.
+      "2020/01/01",
+      "abcdefghij",
+      "2020-13-01",
+      "2020-01-32",
+      "2020-01-01X12:34:56Z",
+      "2020-01-01T25:34:56Z",
+      "2020-01-01T12:34:56ZZ",
+  };
+  for (const char* text : cases) {
+    SCOPED_TRACE(std::string("text \"") + text + "\"");
+    int64_t t = 0;
+    int isdatetime = 0;
+    EXPECT_FALSE(parse_datetime(text, t, isdatetime));
+  }
+}
+
+Words parse(Words words, const std::string& text,
+            const article* subst = nullptr) {
+  std::unordered_set<std::string> seen(words.begin(), words.end());
+  taglist_parse(words, seen, text, subst);
+  // The set mirrors the list.
+  EXPECT_EQ(seen, std::unordered_set<std::string>(words.begin(), words.end()));
+  return words;
+}
+
+TEST(TaglistParse, Words) {
+  const struct {
+    const char* text;
+    Words want;
+  } cases[] = {
+      {"", {}},
+      {"   ", {}},
+      {"a", {"a"}},
+      {"  a  b a", {"a", "b"}},
+      {"a b c ", {"a", "b", "c"}},
+      {"a A a", {"a", "A"}},
+      // A backslash keeps the space after it, and stays in the word.
+      {"one\\ two three", {"one\\ two", "three"}},
+      {"a\\ b c", {"a\\ b", "c"}},
+      {"\\ x", {"\\ x"}},
+      {"a\\  b", {"a\\ ", "b"}},
+      {"a\\", {"a\\"}},
+      {"a\\b", {"a\\b"}},
+      {"a\\ b a\\ b a", {"a\\ b", "a"}},
+      // Only the space separates words.
+      {"a\tb c\nd", {"a\tb", "c\nd"}},
+      // Without an article no placeholder is replaced.
+      {"tag-${vorn-get|cat}", {"tag-${vorn-get|cat}"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("text \"") + c.text + "\"");
+    EXPECT_EQ(parse({}, c.text), c.want);
+  }
+}
+
+TEST(TaglistParse, AccumulatesIntoExistingWords) {
+  Words words = parse({}, "x y");
+  words = parse(words, "y z");
+  EXPECT_EQ(words, (Words{"x", "y", "z"}));
+  words = parse(words, "z x");
+  EXPECT_EQ(words, (Words{"x", "y", "z"}));
+  words = parse(words, "");
+  EXPECT_EQ(words, (Words{"x", "y", "z"}));
+}
+
+TEST(TaglistParse, SubstitutesTheFirstPlaceholder) {
+  article a;
+  a.setmap = {{"cat", "news"}, {"Cat", "other"}, {"sp", "x y"}};
+  const struct {
+    const char* text;
+    Words want;
+  } cases[] = {
+      {"tag-${vorn-get|cat}", {"tag-news"}},
+      {"${vorn-get|cat}", {"news"}},
+      {"pre${vorn-get|cat}post", {"prenewspost"}},
+      {"${vorn-get|Cat}", {"other"}},
+      // No such key: the placeholder is dropped.
+      {"tag-${vorn-get|dog}", {"tag-"}},
+      {"x${vorn-get|}y", {"xy"}},
+      // Only the first placeholder of a word.
+      {"${vorn-get|cat}-${vorn-get|cat}", {"news-${vorn-get|cat}"}},
+      // Without a closing brace there is no placeholder.
+      {"tag-${vorn-get|cat", {"tag-${vorn-get|cat"}},
+      {"}${vorn-get|cat", {"}${vorn-get|cat"}},
+      {"}${vorn-get|cat}", {"}news"}},
+      {"${vorn-get:cat}", {"${vorn-get:cat}"}},
+      // The value is stored as it is, spaces included.
+      {"${vorn-get|sp}", {"x y"}},
+      // Several words, each substituted.
+      {"a-${vorn-get|cat} b-${vorn-get|dog} c",
+       {"a-news", "b-", "c"}},
+      // The duplicate test looks at the word as written.
+      {"tag-${vorn-get|cat} tag-news", {"tag-news"}},
+      {"tag-${vorn-get|cat} tag-${vorn-get|cat}", {"tag-news", "tag-news"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("text \"") + c.text + "\"");
+    EXPECT_EQ(parse({}, c.text, &a), c.want);
+  }
+}
+
+TEST(SetmapGet, ExactKeys) {
+  article a;
+  EXPECT_EQ(setmap_get(a, "a"), nullptr);
+  a.setmap = {{"a", "1"}, {"B", "2"}, {"empty", ""}};
+  ASSERT_NE(setmap_get(a, "a"), nullptr);
+  EXPECT_EQ(*setmap_get(a, "a"), "1");
+  ASSERT_NE(setmap_get(a, "B"), nullptr);
+  EXPECT_EQ(*setmap_get(a, "B"), "2");
+  ASSERT_NE(setmap_get(a, "empty"), nullptr);
+  EXPECT_EQ(*setmap_get(a, "empty"), "");
+  EXPECT_EQ(setmap_get(a, "b"), nullptr);
+  EXPECT_EQ(setmap_get(a, "A"), nullptr);
+  EXPECT_EQ(setmap_get(a, ""), nullptr);
+  EXPECT_EQ(setmap_get(a, "1"), nullptr);  // values are not keys
+}
+
+}  // namespace

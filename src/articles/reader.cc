@@ -232,23 +232,26 @@ void strip_languages(std::string& name, const std::vector<std::string>& langs) {
   }
 }
 
+// The names derived from NAME: without its extension, its last path
+// component, and that component without its extension.
+void derive_names(const std::string& name, std::string& base,
+                  std::string& strip, std::string& stripbase) {
+  base = name;
+  cut_extension(base);
+  strip = last_component(name);
+  stripbase = strip;
+  cut_extension(stripbase);
+}
+
 void finish_article(grok_state& s) {
   article& a = *s.pr.art;
   if (!s.pr.has_src) a.src = s.path;
-  a.base = a.src;
-  cut_extension(a.base);
-  a.stripsrc = last_component(a.src);
-  a.stripbase = a.stripsrc;
-  cut_extension(a.stripbase);
+  derive_names(a.src, a.base, a.stripsrc, a.stripbase);
   a.striplangbase = a.stripbase;
   strip_languages(a.striplangbase, s.langs);
 
   a.fname = s.path;
-  a.fbase = a.fname;
-  cut_extension(a.fbase);
-  a.stripfname = last_component(a.fname);
-  a.fstripbase = a.stripfname;
-  cut_extension(a.fstripbase);
+  derive_names(a.fname, a.fbase, a.stripfname, a.fstripbase);
   a.fstriplangbase = a.fstripbase;
 
   if (!s.pr.has_title) {

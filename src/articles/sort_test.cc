@@ -1,1 +1,279 @@
+#include "articles/sort.h"
+
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// An article with the fields the orders look at; fname names it in the
+// expectations.
+article make(const char* id, int64_t time, const char* src,
+             std::optional<std::string> title, int sort = 0) {
+  article a;
+  a.fname = id;
+  a.time = time;
+  a.src = src;
+  a.titletext = std::move(title);
+  a.title = a.titletext.value_or("<br/>");
+  a.sort = sort;
+  return a;
+}
+
+// Numbers the records in reading order, as the reader does.
+std::vector<article> numbered(std::vector<article> list) {
+  for (size_t i = 0; i < list.size(); ++i) list[i].order = i + 1;
+  return list;
+}
+
+std::string ids(const std::vector<article>& list) {
+  std::string s;
+  for (const article& a : list) s += a.fname;
+  return s;
+}
+
+std::string sorted(std::vector<article> list, int order) {
+  sort_articles(list, order);
+  return ids(list);
+}
+
+// Four unpinned articles whose order differs under each of the ten orders.
+std::vector<article> four() {
+  return numbered({
+      make("A", 2000, "b.xml", "b"),
+      make("B", 1000, "d.xml", "B"),
+      make("C", 4000, "a.xml", "a"),
+      make("D", 3000, "c.xml", "C"),
+  });
+}
+
+const struct {
+  int order;
+  const char* want;
+} kFourCases[] = {
+    {SORT_DATE, "CDAB"},
+    {SORT_FILENAME, "CADB"},
+    {SORT_CMDLINE, "ABCD"},
+    {SORT_ITITLE, "CABD"},   // b and B are equal: reading order
+    {SORT_TITLE, "BDCA"},
+    {SORT_RDATE, "BADC"},
+    {SORT_RFILENAME, "BDAC"},
+    {SORT_RCMDLINE, "DCBA"},
+    {SORT_RITITLE, "DABC"},  // b and B are equal: reading order
+    {SORT_RTITLE, "ACDB"},
+};
+
+TEST(SortArticles, TheTenOrders) {
+  for (const auto& c : kFourCases) {
+    SCOPED_TRACE(c.order);
+    EXPECT_EQ(sorted(four(), c.order), c.want);
+  }
+}
+
+TEST(SortArticles, RecordsMoveWhole) {
+  std::vector<article> list = four();
+  list[2].articlexml = std::string(1000, 'x');
+  list[2].tags = {"t"};
+  sort_articles(list, SORT_DATE);
+  ASSERT_EQ(ids(list), "CDAB");
+  EXPECT_EQ(list[0].src, "a.xml");
+  EXPECT_EQ(list[0].titletext, "a");
+  EXPECT_EQ(list[0].time, 4000);
+  EXPECT_EQ(list[0].order, 3u);
+  EXPECT_EQ(list[0].articlexml, std::string(1000, 'x'));
+  EXPECT_EQ(list[0].tags, std::vector<std::string>{"t"});
+  // Sorting again starts from the sorted list; cmdline restores reading
+  // order.
+  sort_articles(list, SORT_RCMDLINE);
+  EXPECT_EQ(ids(list), "DCBA");
+  sort_articles(list, SORT_CMDLINE);
+  EXPECT_EQ(ids(list), "ABCD");
+}
+
+TEST(SortArticles, PinningComesBeforeTheKeyInEveryOrder) {
+  for (const auto& c : kFourCases) {
+    SCOPED_TRACE(c.order);
+    // L is pinned "last", F "first"; their keys alone would put them at
+    // the other end, or in the middle, depending on the order.
+    std::vector<article> list = four();
+    list.insert(list.begin() + 1, make("F", 9000, "0.xml", "0", 1));
+    list.insert(list.begin() + 3, make("L", -9000, "z.xml", "zz", 2));
+    list = numbered(std::move(list));
+    EXPECT_EQ(sorted(list, c.order), std::string("L") + c.want + "F");
+  }
+}
+
+TEST(SortArticles, PinnedAlikeAreOrderedByKey) {
+  std::vector<article> list = numbered({
+      make("a", 1000, "a", "a", 2),
+      make("b", 5000, "b", "b", 0),
+      make("c", 2000, "c", "c", 2),
+      make("d", 3000, "d", "d", 1),
+      make("e", 4000, "e", "e", 1),
+      make("f", 6000, "f", "f", 0),
+  });
+  EXPECT_EQ(sorted(list, SORT_DATE), "cafbed");
+  EXPECT_EQ(sorted(list, SORT_RDATE), "acbfde");
+  EXPECT_EQ(sorted(list, SORT_TITLE), "acbfde");
+  EXPECT_EQ(sorted(list, SORT_RCMDLINE), "cafbed");
+}
+
+TEST(ArticleBefore, PinningTable) {
+  // Same keys, so only the pins decide.
+  const struct {
+    int l, r;
+    bool before;
+  } cases[] = {
+      {0, 0, false}, {0, 1, true},  {0, 2, false},
+      {1, 0, false}, {1, 1, false}, {1, 2, false},
+      {2, 0, true},  {2, 1, true},  {2, 2, false},
+  };
+  for (int order = 0; order < 10; ++order) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(testing::Message() << "order " << order << ", pins "
+                                      << c.l << "/" << c.r);
+      article l = make("l", 1000, "x", "x", c.l);
+      article r = make("r", 1000, "x", "x", c.r);
+      l.order = r.order = 1;
+      EXPECT_EQ(article_before(l, r, order), c.before);
+    }
+  }
+}
+
+TEST(SortArticles, EqualKeysKeepReadingOrder) {
+  std::vector<article> list = numbered({
+      make("1", 500, "same", "T"),
+      make("2", 500, "same", "t"),
+      make("3", 500, "same", "T"),
+      make("4", 500, "same", "t"),
+      make("5", 500, "same", "T"),
+  });
+  for (int order : {SORT_DATE, SORT_RDATE, SORT_FILENAME, SORT_RFILENAME,
+                    SORT_ITITLE, SORT_RITITLE}) {
+    SCOPED_TRACE(order);
+    EXPECT_EQ(sorted(list, order), "12345");
+  }
+  EXPECT_EQ(sorted(list, SORT_TITLE), "13524");
+  EXPECT_EQ(sorted(list, SORT_RTITLE), "24135");
+  // Ties among pinned articles too.
+  for (article& a : list) a.sort = 1;
+  list[4].sort = 2;
+  EXPECT_EQ(sorted(list, SORT_RDATE), "51234");
+}
+
+TEST(SortArticles, EqualKeysKeepReadingOrderInLongLists) {
+  // Long enough that an unstable sort would mix up the ties.
+  std::vector<article> list;
+  for (int i = 0; i < 300; ++i) list.push_back(make("x", 1000 * (i % 3), "s", "t"));
+  list = numbered(std::move(list));
+  sort_articles(list, SORT_DATE);
+  ASSERT_EQ(list.size(), 300u);
+  for (size_t i = 0; i < 300; ++i) {
+    // Newest first: the records with i % 3 == 2, then 1, then 0, each group
+    // in reading order.
+    size_t group = i / 100;
+    size_t want_order = (i % 100) * 3 + (2 - group) + 1;
+    ASSERT_EQ(list[i].order, want_order) << "position " << i;
+  }
+}
+
+TEST(SortArticles, AbsentTitleTextSortsAsEmpty) {
+  std::vector<article> list = numbered({
+      make("b", 0, "x", "b"),
+      make("n", 0, "x", std::nullopt),
+      make("A", 0, "x", "A"),
+      make("e", 0, "x", ""),
+  });
+  EXPECT_EQ(sorted(list, SORT_TITLE), "neAb");
+  EXPECT_EQ(sorted(list, SORT_ITITLE), "neAb");
+  EXPECT_EQ(sorted(list, SORT_RTITLE), "bAne");
+  EXPECT_EQ(sorted(list, SORT_RITITLE), "bAne");
+}
+
+TEST(SortArticles, DatesAcrossCenturiesAndBefore1970) {
+  std::vector<article> list = numbered({
+      make("y1970", 0, "a", "a"),
+      make("y1900", -2208988800LL, "b", "b"),
+      make("y2100", 4102444800LL, "c", "c"),
+      make("y1969", -1, "d", "d"),
+      make("y2001", 978307200, "e", "e"),
+  });
+  EXPECT_EQ(sorted(list, SORT_DATE), "y2100y2001y1970y1969y1900");
+  EXPECT_EQ(sorted(list, SORT_RDATE), "y1900y1969y1970y2001y2100");
+
+  // Three successive years read as first, third, second.
+  std::vector<article> years = numbered({
+      make("1", 1577836800, "a", "a"),  // 2020
+      make("3", 1640995200, "b", "b"),  // 2022
+      make("2", 1609459200, "c", "c"),  // 2021
+  });
+  EXPECT_EQ(sorted(years, SORT_DATE), "321");
+  EXPECT_EQ(sorted(years, SORT_RDATE), "123");
+}
+
+TEST(SortArticles, ByteAndCaseInsensitiveComparisons) {
+  std::vector<article> list = numbered({
+      make("1", 0, "b", "b"),
+      make("2", 0, "B", "B"),
+      make("3", 0, "a", "a"),
+  });
+  EXPECT_EQ(sorted(list, SORT_TITLE), "231");
+  EXPECT_EQ(sorted(list, SORT_ITITLE), "312");
+  EXPECT_EQ(sorted(list, SORT_FILENAME), "231");
+  EXPECT_EQ(sorted(list, SORT_RFILENAME), "132");
+  // Bytes above 0x7f sort after ASCII (unsigned comparison).
+  std::vector<article> utf8 = numbered({
+      make("1", 0, "\xc3\xa9", "\xc3\xa9"),
+      make("2", 0, "z", "z"),
+  });
+  EXPECT_EQ(sorted(utf8, SORT_TITLE), "21");
+  EXPECT_EQ(sorted(utf8, SORT_FILENAME), "21");
+}
+
+TEST(SortArticles, OrdersOutOfRangeLeaveTheListAlone) {
+  for (int order : {10, 11, -1, 1000}) {
+    SCOPED_TRACE(order);
+    EXPECT_EQ(sorted(four(), order), "ABCD");
+    std::vector<article> list = four();
+    std::vector<const article*> ptrs = {&list[3], &list[1], &list[0]};
+    sort_articles(ptrs, order);
+    EXPECT_EQ(ptrs, (std::vector<const article*>{&list[3], &list[1],
+                                                 &list[0]}));
+  }
+}
+
+TEST(SortArticles, EmptyAndSingleLists) {
+  std::vector<article> none;
+  sort_articles(none, SORT_DATE);
+  EXPECT_TRUE(none.empty());
+  EXPECT_EQ(sorted(numbered({make("x", 1, "x", "x")}), SORT_TITLE), "x");
+}
+
+TEST(SortArticles, PointerLists) {
+  const std::vector<article> list = four();
+  for (const auto& c : kFourCases) {
+    SCOPED_TRACE(c.order);
+    std::vector<const article*> ptrs;
+    for (const article& a : list) ptrs.push_back(&a);
+    sort_articles(ptrs, c.order);
+    std::string got;
+    for (const article* p : ptrs) got += p->fname;
+    EXPECT_EQ(got, c.want);
+  }
+  // The records themselves stay where they are.
+  EXPECT_EQ(ids(list), "ABCD");
+
+  // A copy of a sorted list keeps the ties of its source.
+  std::vector<article> sorted_list = numbered({
+      make("x", 0, "s", "b"),
+      make("y", 0, "s", "B"),
+  });
+  std::vector<const article*> ptrs = {&sorted_list[1], &sorted_list[0]};
+  sort_articles(ptrs, SORT_ITITLE);
+  EXPECT_EQ(ptrs[0]->fname, "y");
+  EXPECT_EQ(ptrs[1]->fname, "x");
+}
+
+}  // namespace

@@ -1,1 +1,178 @@
+#include "markup/writer.h"
+
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr size_t kBuf = 64 * 1024;
+
+class WriterTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string templ = testing::TempDir() + "vorn-writer-XXXXXX";
+    ASSERT_NE(mkdtemp(templ.data()), nullptr);
+    dir_ = templ;
+  }
+  void TearDown() override {
+    std::string cmd = "rm -rf '" + dir_ + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+  }
+
+  static std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+
+  std::string dir_;
+};
+
+// A run of N bytes that differs from every other run, so that lost,
+// doubled or misplaced bytes show.
+std::string run(size_t n, int seed) {
+  std::string s(n, '\0');
+  for (size_t i = 0; i < n; ++i)
+    s[i] = static_cast<char>('a' + (i * 7 + static_cast<size_t>(seed)) % 26);
+  return s;
+}
+
+// Writes a sequence of pieces (size 1 pieces with put) and returns what
+// should come out.
+std::string feed(Writer& w, const std::vector<size_t>& sizes) {
+  std::string want;
+  int seed = 0;
+  for (size_t n : sizes) {
+    std::string piece = run(n, ++seed);
+    if (n == 1)
+      w.put(piece[0]);
+    else
+      w.write(piece);
+    want += piece;
+  }
+  return want;
+}
+
+const std::vector<std::vector<size_t>> kSequences = {
+    {},
+    {0},
+    {5},
+    {kBuf},
+    {kBuf - 1, 1},
+    {kBuf - 1, 1, 1},
+    {kBuf - 1, 2},
+    {kBuf, 1},
+    {1, kBuf},
+    {1, kBuf - 1, 1},
+    {kBuf - 3, 10, kBuf - 10, 3, 1},
+    {kBuf + 1},
+    {10, kBuf + 1, 10},
+    {1024 * 1024},
+    {3, 3 * kBuf + 17, 1, 1, kBuf / 2, kBuf / 2, kBuf / 2 + 1},
+};
+
+TEST_F(WriterTest, BuffersAcrossTheBoundaryIntoAString) {
+  for (const auto& sizes : kSequences) {
+    SCOPED_TRACE(testing::Message() << "pieces: " << sizes.size());
+    std::string out;
+    Writer w;
+    w.open_string(&out);
+    std::string want = feed(w, sizes);
+    EXPECT_TRUE(w.close());
+    ASSERT_EQ(out.size(), want.size());
+    EXPECT_TRUE(out == want);
+  }
+}
+
+TEST_F(WriterTest, BuffersAcrossTheBoundaryIntoAFile) {
+  std::string path = dir_ + "/out.html";
+  for (const auto& sizes : kSequences) {
+    SCOPED_TRACE(testing::Message() << "pieces: " << sizes.size());
+    Writer w;
+    ASSERT_TRUE(w.open(path));
+    EXPECT_EQ(w.display_name(), path);
+    std::string want = feed(w, sizes);
+    EXPECT_TRUE(w.close());
+    std::string got = slurp(path);
+    ASSERT_EQ(got.size(), want.size());
+    EXPECT_TRUE(got == want);
+  }
+}
+
+TEST_F(WriterTest, OpenTruncates) {
+  std::string path = dir_ + "/out.html";
+  {
+    std::ofstream old(path);
+    old << "old content that is longer";
+  }
+  Writer w;
+  ASSERT_TRUE(w.open(path));
+  w.write("new");
+  ASSERT_TRUE(w.close());
+  EXPECT_EQ(slurp(path), "new");
+}
+
+TEST_F(WriterTest, OpenFailsInAMissingDirectory) {
+  Writer w;
+  errno = 0;
+  EXPECT_FALSE(w.open(dir_ + "/missing/out.html"));
+  EXPECT_EQ(errno, ENOENT);
+  errno = 0;
+  EXPECT_FALSE(w.open(dir_));  // a directory
+  EXPECT_EQ(errno, EISDIR);
+}
+
+TEST_F(WriterTest, CloseReportsAWriteError) {
+  for (size_t n : {size_t{1}, kBuf - 1, kBuf, kBuf + 1, 4 * kBuf}) {
+    SCOPED_TRACE(n);
+    Writer w;
+    ASSERT_TRUE(w.open("/dev/full"));
+    w.write(run(n, 1));
+    w.put('x');  // later writes are dropped quietly
+    errno = 0;
+    EXPECT_FALSE(w.close());
+    EXPECT_EQ(errno, ENOSPC);
+  }
+}
+
+TEST_F(WriterTest, CloseWithNothingWrittenSucceeds) {
+  Writer w;
+  ASSERT_TRUE(w.open("/dev/full"));
+  EXPECT_TRUE(w.close());
+}
+
+TEST_F(WriterTest, StandardOutputIsNotClosed) {
+  Writer w;
+  ASSERT_TRUE(w.open("-"));
+  EXPECT_EQ(w.display_name(), "standard output");
+  EXPECT_TRUE(w.close());
+  EXPECT_NE(fcntl(1, F_GETFD), -1);
+}
+
+TEST_F(WriterTest, CloseClosesTheFile) {
+  std::string path = dir_ + "/out.html";
+  int before = ::open("/dev/null", O_RDONLY);
+  ASSERT_NE(before, -1);
+  ::close(before);
+  {
+    Writer w;
+    ASSERT_TRUE(w.open(path));
+    w.write("x");
+    ASSERT_TRUE(w.close());
+  }
+  // The lowest free descriptor is free again.
+  int after = ::open("/dev/null", O_RDONLY);
+  EXPECT_EQ(after, before);
+  ::close(after);
+}
+
+}  // namespace

@@ -1,1 +1,223 @@
+#include "startup/cmdline.h"
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "articles/sort.h"
+
+namespace {
+
+struct ParseCase {
+  std::vector<std::string> args;  // after the program name
+  parse_result result = PARSE_RUN;
+  // Checked only for PARSE_RUN:
+  int mode = MODE_BLOG;
+  bool json = false;
+  bool reverse = false;
+  bool repeated = false;
+  const char* templ = nullptr;
+  const char* output = nullptr;
+  const char* current = nullptr;
+  int order = SORT_DATE;
+  int first_operand = 1;
+};
+
+std::string describe(const std::vector<std::string>& args) {
+  std::string s = "vorn";
+  for (const std::string& a : args) s += " '" + a + "'";
+  return s;
+}
+
+void expect_name(const char* got, const char* want, const char* what) {
+  SCOPED_TRACE(what);
+  if (!want) {
+    EXPECT_EQ(got, nullptr);
+  } else {
+    ASSERT_NE(got, nullptr);
+    EXPECT_STREQ(got, want);
+  }
+}
+
+TEST(ParseOptions, Table) {
+  const ParseCase cases[] = {
+      // Defaults.
+      {.args = {"a.xml"}},
+      {.args = {"a.xml", "b.xml"}},
+      // Modes: the last of -a, -c, -l, -L wins.
+      {.args = {"-a", "a.xml"}, .mode = MODE_ATOM, .first_operand = 2},
+      {.args = {"-c", "a.xml"}, .mode = MODE_ARTICLE, .first_operand = 2},
+      {.args = {"-L", "a.xml"}, .mode = MODE_STANDALONE, .first_operand = 2},
+      {.args = {"-l", "a.xml"}, .mode = MODE_TAGS, .first_operand = 2},
+      {.args = {"-a", "-c", "a.xml"}, .mode = MODE_ARTICLE, .first_operand = 3},
+      {.args = {"-c", "-a", "a.xml"}, .mode = MODE_ATOM, .first_operand = 3},
+      {.args = {"-ca", "a.xml"}, .mode = MODE_ATOM, .first_operand = 2},
+      {.args = {"-l", "-L", "a.xml"}, .mode = MODE_STANDALONE,
+       .first_operand = 3},
+      // -j turns the default mode and -a into the JSON export, in either
+      // order, and leaves the other modes alone.
+      {.args = {"-j", "a.xml"}, .mode = MODE_JSON, .json = true,
+       .first_operand = 2},
+      {.args = {"-a", "-j", "a.xml"}, .mode = MODE_JSON, .json = true,
+       .first_operand = 3},
+      {.args = {"-j", "-a", "a.xml"}, .mode = MODE_JSON, .json = true,
+       .first_operand = 3},
+      {.args = {"-c", "-j", "a.xml"}, .mode = MODE_ARTICLE, .json = true,
+       .first_operand = 3},
+      {.args = {"-j", "-L", "a.xml"}, .mode = MODE_STANDALONE, .json = true,
+       .first_operand = 3},
+      {.args = {"-j", "-l", "a.xml"}, .mode = MODE_TAGS, .json = true,
+       .first_operand = 3},
+      {.args = {"-j", "-C", "x", "a.xml"}, .mode = MODE_JSON, .json = true,
+       .current = "x", .first_operand = 4},
+      // The repeated-listing flag.
+      {.args = {"-l", "-l", "a.xml"}, .mode = MODE_TAGS, .repeated = true,
+       .first_operand = 3},
+      {.args = {"-ll", "a.xml"}, .mode = MODE_TAGS, .repeated = true,
+       .first_operand = 2},
+      {.args = {"-l", "-a", "-l", "a.xml"}, .mode = MODE_TAGS,
+       .first_operand = 4},
+      {.args = {"-l", "-l", "-a", "a.xml"}, .mode = MODE_ATOM,
+       .repeated = true, .first_operand = 4},
+      {.args = {"-l", "-l", "-j", "a.xml"}, .mode = MODE_TAGS, .json = true,
+       .first_operand = 4},
+      {.args = {"-j", "-l", "-l", "a.xml"}, .mode = MODE_TAGS, .json = true,
+       .first_operand = 4},
+      {.args = {"-lr", "a.xml"}, .mode = MODE_TAGS, .reverse = true,
+       .first_operand = 2},
+      // Names, separate and attached.
+      {.args = {"-o", "out.html", "-t", "t.xml", "-C", "cur.xml", "a.xml"},
+       .templ = "t.xml", .output = "out.html", .current = "cur.xml",
+       .first_operand = 7},
+      {.args = {"-oout", "-tt.xml", "-Ccur", "a.xml"}, .templ = "t.xml",
+       .output = "out", .current = "cur", .first_operand = 4},
+      {.args = {"-o", "first", "-o", "-", "a.xml"}, .output = "-",
+       .first_operand = 5},
+      {.args = {"-o", "-c", "a.xml"}, .output = "-c", .first_operand = 3},
+      {.args = {"-C", "x", "-l", "a.xml"}, .mode = MODE_TAGS, .current = "x",
+       .first_operand = 4},
+      // Sort orders.
+      {.args = {"-s", "rdate", "a.xml"}, .order = SORT_RDATE,
+       .first_operand = 3},
+      {.args = {"-sTitle", "a.xml"}, .order = SORT_TITLE, .first_operand = 2},
+      {.args = {"-s", "RTITLE", "-s", "cmdline", "a.xml"},
+       .order = SORT_CMDLINE, .first_operand = 5},
+      {.args = {"-s", "newest", "a.xml"}, .result = PARSE_USAGE},
+      {.args = {"-s", "", "a.xml"}, .result = PARSE_USAGE},
+      {.args = {"-s"}, .result = PARSE_USAGE},
+      // Options end at the first operand or at "--".
+      {.args = {"a.xml", "-c"}, .first_operand = 1},
+      {.args = {"a.xml", "-x", "-V"}, .first_operand = 1},
+      {.args = {"-j", "--", "-a"}, .mode = MODE_JSON, .json = true,
+       .first_operand = 3},
+      {.args = {"--", "a.xml"}, .first_operand = 2},
+      {.args = {"-"}, .first_operand = 1},
+      {.args = {"-c", "-", "b"}, .mode = MODE_ARTICLE, .first_operand = 2},
+      // No operands.
+      {.args = {}, .result = PARSE_USAGE},
+      {.args = {"-c"}, .result = PARSE_USAGE},
+      {.args = {"-o", "x"}, .result = PARSE_USAGE},
+      {.args = {"--"}, .result = PARSE_USAGE},
+      // Bad options.
+      {.args = {"-x", "a.xml"}, .result = PARSE_USAGE},
+      {.args = {"-cx", "a.xml"}, .result = PARSE_USAGE},
+      {.args = {"-o"}, .result = PARSE_USAGE},
+      {.args = {"a.xml", "-o"}, .first_operand = 1},
+      // -V ends option reading, operands or not; what comes before it
+      // still counts.
+      {.args = {"-V"}, .result = PARSE_VERSION},
+      {.args = {"-c", "-V", "a.xml"}, .result = PARSE_VERSION},
+      {.args = {"-V", "-x"}, .result = PARSE_VERSION},
+      {.args = {"-V", "-s", "newest"}, .result = PARSE_VERSION},
+      {.args = {"-s", "newest", "-V"}, .result = PARSE_USAGE},
+      {.args = {"-x", "-V"}, .result = PARSE_USAGE},
+  };
+
+  for (const ParseCase& c : cases) {
+    SCOPED_TRACE(describe(c.args));
+    std::vector<std::string> storage = {"/usr/local/bin/vorn"};
+    storage.insert(storage.end(), c.args.begin(), c.args.end());
+    std::vector<char*> argv;
+    for (std::string& s : storage) argv.push_back(s.data());
+    std::vector<char*> saved = argv;
+    argv.push_back(nullptr);
+
+    options o;
+    testing::internal::CaptureStderr();
+    parse_result r =
+        parse_options(static_cast<int>(storage.size()), argv.data(), o);
+    std::string diagnostics = testing::internal::GetCapturedStderr();
+
+    // The argument vector is handed back as it came (operands are passed
+    // on from it).
+    for (size_t i = 0; i < saved.size(); ++i) EXPECT_EQ(argv[i], saved[i]);
+
+    ASSERT_EQ(r, c.result);
+    if (r != PARSE_RUN) continue;
+    EXPECT_EQ(diagnostics, "");
+    EXPECT_EQ(o.mode, c.mode);
+    EXPECT_EQ(o.json, c.json);
+    EXPECT_EQ(o.reverse, c.reverse);
+    EXPECT_EQ(o.repeated, c.repeated);
+    expect_name(o.templ, c.templ, "templ");
+    expect_name(o.output, c.output, "output");
+    expect_name(o.current, c.current, "current");
+    EXPECT_EQ(o.order, c.order);
+    EXPECT_EQ(o.first_operand, c.first_operand);
+  }
+}
+
+TEST(ParseOptions, GetoptDiagnosticsUseTheShortProgramName) {
+  std::vector<std::string> storage = {"/some/dir/vorn-x", "-q", "a.xml"};
+  std::vector<char*> argv;
+  for (std::string& s : storage) argv.push_back(s.data());
+  argv.push_back(nullptr);
+  options o;
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(parse_options(3, argv.data(), o), PARSE_USAGE);
+  std::string diagnostics = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(diagnostics.find("/some/dir"), std::string::npos) << diagnostics;
+  EXPECT_NE(diagnostics.find("invalid option -- 'q'"), std::string::npos)
+      << diagnostics;
+  EXPECT_STREQ(argv[0], "/some/dir/vorn-x");
+}
+
+TEST(SortParse, NamesIgnoringCase) {
+  const struct {
+    const char* name;
+    int order;
+  } cases[] = {
+      {"date", SORT_DATE},           {"filename", SORT_FILENAME},
+      {"cmdline", SORT_CMDLINE},     {"ititle", SORT_ITITLE},
+      {"title", SORT_TITLE},         {"rdate", SORT_RDATE},
+      {"rfilename", SORT_RFILENAME}, {"rcmdline", SORT_RCMDLINE},
+      {"rititle", SORT_RITITLE},     {"rtitle", SORT_RTITLE},
+      {"DATE", 0},                   {"Date", 0},
+      {"RTITLE", 9},                 {"FileName", 1},
+      {"rCmdLine", 7},               {"ITITLE", 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    int order = -1;
+    EXPECT_TRUE(sort_parse(c.name, order));
+    EXPECT_EQ(order, c.order);
+  }
+  // The numbers themselves are fixed: the names map to 0..9 in this order.
+  EXPECT_EQ(SORT_DATE, 0);
+  EXPECT_EQ(SORT_RTITLE, 9);
+}
+
+TEST(SortParse, UnknownNamesLeaveTheOrderAlone) {
+  const char* const cases[] = {"",       "newest", "dates", "dat",  "r",
+                               " date",  "date ",  "0",     "5",    "rrdate",
+                               "i title", "reverse", "name", "time"};
+  for (const char* name : cases) {
+    SCOPED_TRACE(std::string("name \"") + name + "\"");
+    int order = 4;
+    EXPECT_FALSE(sort_parse(name, order));
+    EXPECT_EQ(order, 4);
+  }
+}
+
+}  // namespace
