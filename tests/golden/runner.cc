@@ -17,6 +17,8 @@
 // A section's content is the lines up to the next section or case, each
 // with its newline; "noeol" drops the last newline, "escaped" reads \n, \t,
 // \\ and \xHH.  Lines starting with "#" before the first case are comments.
+// Blank lines between cases belong to the section before them, so cases
+// end with their run section, where a blank line does no harm.
 // Each case runs in a new empty directory with TZ=UTC and LC_ALL=C.
 
 #include <cerrno>
