@@ -49,6 +49,7 @@ void apply_article_attributes(article_progress& pr, const char** atts,
   for (; atts[0]; atts += 2) {
     const char* name = atts[0];
     const char* value = atts[1];
+    if ((name[0] | 0x20) != 'd') continue;  // not data-vorn-*, in any case
     switch (keyword_lookup(name)) {
       case KW_CONST_TITLE:
         if (pr.seen & SEEN_TITLE) break;

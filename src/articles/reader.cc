@@ -19,6 +19,7 @@ struct grok_state {
   XML_Parser parser;
   const char* path;
   int fd;
+  size_t doclen;  // length of the document in bytes
   std::vector<article>* list;
   whitelist_t whitelist;
 
@@ -35,6 +36,8 @@ void XMLCALL article_begin(void* data, const char* name, const char** atts);
 void XMLCALL article_end(void* data, const char* name);
 
 grok_state& st(void* data) { return *static_cast<grok_state*>(data); }
+
+constexpr size_t kReserveAbove = size_t{1} << 20;
 
 // The markup and text strings of the running capture.
 struct capture_slot {
@@ -285,6 +288,9 @@ void XMLCALL article_end(void* data, const char* name) {
   s.stacktag.clear();
   s.to = target::outside;
   XML_SetElementHandler(s.parser, input_begin, nullptr);
+  std::string& xml = s.pr.art->articlexml;
+  if (xml.capacity() > kReserveAbove && xml.capacity() / 2 > xml.size())
+    xml.shrink_to_fit();
   finish_article(s);
 }
 
@@ -326,6 +332,11 @@ void XMLCALL input_begin(void* data, const char* name, const char** atts) {
         break;
     }
   }
+  // A large article is about as long as the rest of the document: making
+  // room for that at once spares the copies of a growing string.
+  size_t rest = s.doclen - static_cast<size_t>(XML_GetCurrentByteIndex(s.parser));
+  if (rest > kReserveAbove) a.articlexml.reserve(rest);
+
   s.gstack = 1;
   s.to = target::article;
   capture_start_tag(a.articlexml, name, atts, s.whitelist);
@@ -339,7 +350,7 @@ bool read_article_file(XML_Parser parser, const char* path,
                        std::vector<article>& list, whitelist_t whitelist) {
   mapped_input in;
   if (!map_input(path, in)) return false;
-  grok_state s{parser, path, in.fd, &list, whitelist, {}, 0, 0,
+  grok_state s{parser, path, in.fd, in.len, &list, whitelist, {}, 0, 0,
                target::outside, {}, {}};
   begin_pass(parser, &s, true);
   XML_SetDefaultHandlerExpand(parser, text_handler);

@@ -108,7 +108,7 @@ const char* keyword_name(int id) {
 }
 
 int keyword_lookup(const char* name) {
-  int g = std::strncmp(name, "data-vorn-", 10) == 0 ? 0 : 1;
+  int g = name[0] == 'd' && std::strncmp(name, "data-vorn-", 10) == 0 ? 0 : 1;
   unsigned char c = static_cast<unsigned char>(name[g == 0 ? 10 : 0]);
   for (int id = kBuckets.first[g][c]; id >= 0 && id < kBuckets.last[g][c]; ++id)
     if (std::strcmp(name, kNames[id]) == 0) return id;
