@@ -1,6 +1,6 @@
 #include "articles/article.h"
 
-#include <strings.h>
+#include "startup/keywords.h"
 
 std::string last_component(const std::string& path) {
   size_t slash = path.rfind('/');
@@ -15,7 +15,7 @@ void cut_extension(std::string& s) {
 
 std::string page_name(const std::string& name) {
   size_t dot = name.rfind('.');
-  if (dot != std::string::npos && strcasecmp(name.c_str() + dot + 1, "xml") == 0)
+  if (dot != std::string::npos && ascii_iequal(name.c_str() + dot + 1, "xml"))
     return name.substr(0, dot + 1) + "html";
   return name + ".html";
 }

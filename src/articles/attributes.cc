@@ -3,7 +3,6 @@
 #include <cctype>
 #include <cstring>
 #include <ctime>
-#include <strings.h>
 
 #include "startup/input.h"
 #include "startup/keywords.h"
@@ -93,7 +92,7 @@ void apply_article_attributes(article_progress& pr, const char** atts,
         taglist_parse(a.tags, pr.tagseen, value, nullptr);
         break;
       case KW_UNKNOWN:
-        if (strncasecmp(name, "data-vorn-set-", 14) == 0 && name[14] != '\0')
+        if (ascii_iprefix(name, "data-vorn-set-") && name[14] != '\0')
           set_key(pr, name + 14, value);
         break;
       default:

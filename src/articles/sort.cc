@@ -4,6 +4,8 @@
 #include <cstring>
 #include <strings.h>
 
+#include "startup/keywords.h"
+
 namespace {
 
 const char* const kSortNames[] = {
@@ -24,7 +26,7 @@ const char* title_key(const article& a) {
 
 bool sort_parse(const char* name, int& order) {
   for (int i = 0; i < 10; ++i) {
-    if (strcasecmp(name, kSortNames[i]) == 0) {
+    if (ascii_iequal(name, kSortNames[i])) {
       order = i;
       return true;
     }

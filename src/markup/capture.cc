@@ -1,7 +1,6 @@
 #include "markup/capture.h"
 
 #include <cstring>
-#include <strings.h>
 
 #include "startup/keywords.h"
 
@@ -28,7 +27,7 @@ namespace {
 bool kept(const char* name, whitelist_t whitelist) {
   if (!whitelist) return true;
   for (; *whitelist; ++whitelist)
-    if (strcasecmp(name, *whitelist) == 0) return true;
+    if (ascii_iequal(name, *whitelist)) return true;
   return false;
 }
 

@@ -1,12 +1,11 @@
 #include "markup/output.h"
 
 #include <cstring>
-#include <strings.h>
 
 #include "startup/keywords.h"
 
 bool xmlbool(const char* s) {
-  return strcasecmp(s, "1") == 0 || strcasecmp(s, "true") == 0;
+  return ascii_iequal(s, "1") || ascii_iequal(s, "true");
 }
 
 void emit_escaped(Writer& f, std::string_view text, int esc) {

@@ -119,3 +119,21 @@ bool is_void_element(const char* name) {
   int id = keyword_lookup(name);
   return id < KW_UNKNOWN && (kVoid & bit(id)) != 0;
 }
+
+namespace {
+
+char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
+
+}  // namespace
+
+bool ascii_iequal(const char* a, const char* b) {
+  for (; *a && ascii_lower(*a) == ascii_lower(*b); ++a, ++b) {
+  }
+  return *a == '\0' && *b == '\0';
+}
+
+bool ascii_iprefix(const char* s, const char* prefix) {
+  for (; *prefix; ++s, ++prefix)
+    if (ascii_lower(*s) != ascii_lower(*prefix)) return false;
+  return true;
+}

@@ -82,4 +82,9 @@ int keyword_lookup(const char* name);
 // True for the sixteen void elements, which never get an end tag.
 bool is_void_element(const char* name);
 
+// Name comparisons that ignore ASCII letter case only, whatever the locale:
+// A equals B, and S begins with PREFIX.
+bool ascii_iequal(const char* a, const char* b);
+bool ascii_iprefix(const char* s, const char* prefix);
+
 #endif  // VORN_STARTUP_KEYWORDS_H_

@@ -154,4 +154,31 @@ TEST(VoidElements, OtherNamesAreNotVoid) {
   }
 }
 
+TEST(AsciiCase, EqualityAndPrefixIgnoreAsciiCaseOnly) {
+  struct Case {
+    const char* a;
+    const char* b;
+    bool equal;
+    bool prefix;  // a begins with b
+  };
+  const Case cases[] = {
+      {"TRUE", "true", true, true},
+      {"tRuE", "true", true, true},
+      {"true ", "true", false, true},
+      {"tru", "true", false, false},
+      {"", "", true, true},
+      {"x", "", false, true},
+      {"", "x", false, false},
+      {"DATA-VORN-SET-Key", "data-vorn-set-", false, true},
+      {"data-vorn-sex-", "data-vorn-set-", false, false},
+      {"\xc3\x89t\xc3\xa9", "\xc3\xa9t\xc3\xa9", false, false},  // only ASCII folds
+      {"@[`{", "`{@[", false, false},  // neighbours of the letters do not fold
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.a) + " / " + c.b);
+    EXPECT_EQ(ascii_iequal(c.a, c.b), c.equal);
+    EXPECT_EQ(ascii_iprefix(c.a, c.b), c.prefix);
+  }
+}
+
 }  // namespace
