@@ -1,6 +1,8 @@
 #include "startup/input.h"
 
+#include <algorithm>
 #include <cstdarg>
+#include <cstring>
 #include <cstdio>
 #include <err.h>
 #include <fcntl.h>
@@ -53,7 +55,19 @@ void begin_pass(XML_Parser parser, void* state, bool foreign_dtd) {
 }
 
 bool run_pass(XML_Parser parser, const char* path, const mapped_input& in) {
-  if (XML_Parse(parser, in.addr, static_cast<int>(in.len), XML_TRUE) ==
+  // Expat copies every document into a buffer of its own before parsing
+  // it.  Making that copy here, a slice at a time, lets the pages already
+  // copied leave memory, so a document is held once, not twice.
+  char* buf = static_cast<char*>(XML_GetBuffer(parser, static_cast<int>(in.len)));
+  if (!buf) errx(1, "Cannot allocate memory");
+  constexpr size_t kSlice = size_t{1} << 20;
+  for (size_t off = 0; off < in.len; off += kSlice) {
+    size_t n = std::min(kSlice, in.len - off);
+    std::memcpy(buf + off, in.addr + off, n);
+    if (in.len > kSlice)
+      madvise(const_cast<char*>(in.addr) + off, n, MADV_DONTNEED);
+  }
+  if (XML_ParseBuffer(parser, static_cast<int>(in.len), XML_TRUE) ==
       XML_STATUS_OK)
     return true;
   // Expat running out of memory is the same failure as ours.
