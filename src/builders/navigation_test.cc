@@ -36,6 +36,14 @@ std::vector<const char*> attribute_list(std::initializer_list<const char*> pairs
   return atts;
 }
 
+// The attributes as they would be written in a start tag, for traces.
+std::string attribute_trace(const std::vector<const char*>& atts) {
+  std::string trace;
+  for (size_t i = 0; i + 1 < atts.size(); i += 2)
+    trace += std::string(atts[i]) + "=\"" + atts[i + 1] + "\" ";
+  return trace;
+}
+
 // Five articles in page order, newest first; tags x on p1, p3, p5 and y on
 // p3, p4; p2 has none.
 class NavListTest : public ::testing::Test {
@@ -273,10 +281,7 @@ TEST_F(NavListTest, StartSizeAndFilter) {
       "2024-01-01: <a href=\"p5\">T5</a>",
   };
   for (const auto& c : cases) {
-    std::string trace;
-    for (size_t i = 0; i < c.atts.size(); i += 2)
-      trace += std::string(c.atts[i]) + "=\"" + c.atts[i + 1] + "\" ";
-    SCOPED_TRACE(trace);
+    SCOPED_TRACE(attribute_trace(c.atts));
 
     std::vector<const char*> keep = {"data-vorn-navxml", "1"};
     keep.insert(keep.end(), c.atts.begin(), c.atts.end());
@@ -408,10 +413,7 @@ TEST_F(NavListTest, KeepItemsPositionsAndCounts) {
       {{"data-vorn-navsz", "0"}, ""},
   };
   for (const auto& c : cases) {
-    std::string trace;
-    for (size_t i = 0; i < c.atts.size(); i += 2)
-      trace += std::string(c.atts[i]) + "=\"" + c.atts[i + 1] + "\" ";
-    SCOPED_TRACE(trace);
+    SCOPED_TRACE(attribute_trace(c.atts));
     std::vector<const char*> atts = {"data-vorn-navxml", "1"};
     atts.insert(atts.end(), c.atts.begin(), c.atts.end());
     atts.push_back(nullptr);
