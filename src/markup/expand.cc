@@ -314,6 +314,14 @@ void xmltextx(Writer& f, std::string_view s, const char* url,
   expand({f, url, articles, setsz, abssz, abspos, pos, realsz, esc, false}, s);
 }
 
+void xmltextx_attribute(Writer& f, std::string_view s, const char* url,
+                        article_list articles, size_t setsz, size_t abssz,
+                        size_t abspos, size_t pos, size_t realsz) {
+  expand({f, url, articles, setsz, abssz, abspos, pos, realsz,
+          ESCAPE_ATTRIBUTE, true},
+         s);
+}
+
 void emit_start_tag_expanded(Writer& f, const char* name, const char** atts,
                              const char* url, article_list articles,
                              size_t sz, size_t abspos) {
@@ -323,9 +331,7 @@ void emit_start_tag_expanded(Writer& f, const char* name, const char** atts,
     f.put(' ');
     f.write(atts[0]);
     f.write("=\"");
-    expand({f, url, articles, sz, sz, abspos, abspos, sz, ESCAPE_ATTRIBUTE,
-            true},
-           atts[1]);
+    xmltextx_attribute(f, atts[1], url, articles, sz, sz, abspos, abspos, sz);
     f.put('"');
   }
   if (is_void_element(name))

@@ -23,6 +23,14 @@ void xmltextx(Writer& f, std::string_view s, const char* url,
               article_list articles, size_t setsz, size_t abssz,
               size_t abspos, size_t pos, size_t realsz, int esc);
 
+// Prints S as the text of an attribute value written in a template: like
+// xmltextx in ESCAPE_ATTRIBUTE mode, except that the template's own text
+// outside variables also has '&' printed as "&amp;", as in every printed
+// start tag.
+void xmltextx_attribute(Writer& f, std::string_view s, const char* url,
+                        article_list articles, size_t setsz, size_t abssz,
+                        size_t abspos, size_t pos, size_t realsz);
+
 // Prints a start tag whose attribute values are expanded for the article
 // at ABSPOS of the first SZ articles.  The template's own text in a value
 // is escaped as in every printed start tag ('&' and '"'), the values of

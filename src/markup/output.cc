@@ -46,6 +46,24 @@ void emit_attribute_value(Writer& f, std::string_view value) {
   f.write(value.data() + run, value.size() - run);
 }
 
+void emit_xml_escaped(Writer& f, std::string_view text) {
+  size_t run = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    std::string_view rep;
+    switch (text[i]) {
+      case '&': rep = "&amp;"; break;
+      case '<': rep = "&lt;"; break;
+      case '>': rep = "&gt;"; break;
+      case '"': rep = "&quot;"; break;
+      default: continue;
+    }
+    f.write(text.data() + run, i - run);
+    f.write(rep);
+    run = i + 1;
+  }
+  f.write(text.data() + run, text.size() - run);
+}
+
 namespace {
 
 void emit_attribute(Writer& f, const char* name, std::string_view value) {

@@ -29,6 +29,10 @@ void emit_escaped(Writer& f, std::string_view text, int esc);
 // '&' -> "&amp;".
 void emit_attribute_value(Writer& f, std::string_view value);
 
+// Prints TEXT with '&', '<', '>' and '"' as character entities, so that
+// any decoded string can stand in XML text or in an attribute value.
+void emit_xml_escaped(Writer& f, std::string_view text);
+
 using attr_pair = std::pair<const char*, std::string_view>;
 
 // Prints a start tag with the given attributes (" /" before ">" for a void

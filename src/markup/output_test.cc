@@ -92,6 +92,15 @@ TEST(EmitAttributeValue, Escaping) {
   EXPECT_EQ(printed([](Writer& w) { emit_attribute_value(w, ""); }), "");
 }
 
+TEST(EmitXmlEscaped, Escaping) {
+  EXPECT_EQ(printed([](Writer& w) { emit_xml_escaped(w, "a\"&<>'b"); }),
+            "a&quot;&amp;&lt;&gt;'b");
+  EXPECT_EQ(printed([](Writer& w) { emit_xml_escaped(w, "&amp;"); }),
+            "&amp;amp;");
+  EXPECT_EQ(printed([](Writer& w) { emit_xml_escaped(w, "plain"); }), "plain");
+  EXPECT_EQ(printed([](Writer& w) { emit_xml_escaped(w, ""); }), "");
+}
+
 TEST(EmitStartTag, Table) {
   EXPECT_EQ(printed([](Writer& w) { emit_start_tag(w, "ul"); }), "<ul>");
   EXPECT_EQ(printed([](Writer& w) { emit_start_tag(w, "br"); }), "<br />");

@@ -14,6 +14,7 @@
 
 #include "builders/compile.h"
 #include "builders/linkall.h"
+#include "feeds/atom.h"
 #include "feeds/json.h"
 #include "feeds/taglist.h"
 #include "startup/cmdline.h"
@@ -54,8 +55,9 @@ int run(const options& o, XML_Parser parser, int count, char** inputs) {
                              o.current, count, inputs,
                              name(o.output, "blog.html"), o.order);
     case MODE_ATOM:
-      warnx("-a: the Atom feed is not available in this version");
-      return false;
+      return build_atom_feed(parser, name(o.templ, "atom-template.xml"),
+                             count, inputs, name(o.output, "atom.xml"),
+                             o.order);
   }
   return false;
 }
