@@ -25,7 +25,6 @@ any:
 import html.parser
 import json
 import os
-import re
 import subprocess
 import sys
 import tempfile
@@ -46,7 +45,8 @@ class Markup(html.parser.HTMLParser):
     """Collects what the checks need from one HTML or XHTML document: the
     relative URLs it refers to, the text of its body, and the text of the
     first plain paragraph of each article element (one that carries a true
-    data-vorn-article)."""
+    data-vorn-article).  A paragraph that is a child of the article is
+    preferred to one nested deeper, such as a byline in its header."""
 
     LINKS = {"a": "href", "link": "href", "img": "src", "script": "src"}
     VOID = {"area", "base", "br", "col", "embed", "hr", "img", "input",
@@ -59,9 +59,11 @@ class Markup(html.parser.HTMLParser):
         self.in_body = False
         self.skip = 0            # depth inside script or style
         self.articles = []       # first paragraph per article, or None
+        self.fallback = None     # first nested paragraph of the article
         self.article_depth = 0   # open elements inside the open article
         self.para = None         # pieces of the paragraph being collected
         self.para_depth = 0
+        self.para_child = False  # whether it is a child of the article
 
     def handle_starttag(self, tag, attrs):
         attrs = dict(attrs)
@@ -81,8 +83,10 @@ class Markup(html.parser.HTMLParser):
             elif tag == "p" and self.articles[-1] is None:
                 self.para = []
                 self.para_depth = 1
+                self.para_child = self.article_depth == 2
         elif is_true(attrs.get("data-vorn-article")):
             self.articles.append(None)
+            self.fallback = None
             self.article_depth = 1
 
     def handle_startendtag(self, tag, attrs):
@@ -104,8 +108,13 @@ class Markup(html.parser.HTMLParser):
                 # A paragraph with variables prints differently from its
                 # source; the next plain one is taken instead.
                 if text and "${" not in text:
-                    self.articles[-1] = text
+                    if self.para_child:
+                        self.articles[-1] = text
+                    elif self.fallback is None:
+                        self.fallback = text
                 self.para = None
+        if self.article_depth == 0 and self.articles[-1] is None:
+            self.articles[-1] = self.fallback
 
     def handle_data(self, data):
         if self.in_body and not self.skip:
@@ -230,10 +239,11 @@ def article_page(site, article):
 
 
 def pick(site, posts):
-    """Chooses the index page with the newest article's source, and the
-    per-article page of the article in the middle of the sorted list (it
-    has a previous and a next article) with its source and the pages of
-    its two neighbours.  Returns (lines, faults)."""
+    """Chooses the index page with the source of the article it shows
+    first (the first in sort order), and the per-article page of the
+    article in the middle of the sorted list (it has a previous and a next
+    article) with its source and the pages of its two neighbours.  Returns
+    (lines, faults)."""
     try:
         arts = sorted_articles(site)
     except (OSError, ValueError, KeyError) as e:
@@ -336,6 +346,11 @@ def check_feed(site, expected):
                           ("updated_parsed", "updated date")):
             if not e.get(key):
                 faults.append(f"{where} has no {what}")
+        if e.get("id"):
+            if e.id in seen:
+                faults.append(f"{where} has the same id as entry "
+                              f"{seen[e.id]}: {e.id}")
+            seen.setdefault(e.id, i)
         # feedparser fills "link" from the id when the entry has no link
         # element, so the entry's own links are looked at instead.
         hrefs = [x.get("href") for x in e.get("links", [])
@@ -344,11 +359,6 @@ def check_feed(site, expected):
         if not link:
             faults.append(f"{where} has no link")
             continue
-        if e.get("id"):
-            if e.id in seen:
-                faults.append(f"{where} has the same id as entry "
-                              f"{seen[e.id]}: {e.id}")
-            seen.setdefault(e.id, i)
         url = urllib.parse.urlsplit(link)
         if url.scheme in ("http", "https"):
             if base and link.startswith(base):
@@ -383,6 +393,7 @@ GOOD_PAGE = """<?xml version="1.0" encoding="UTF-8"?>
 POST = """<?xml version="1.0" encoding="UTF-8"?>
 <html xmlns="http://www.w3.org/1999/xhtml"><body>
 <article data-vorn-article="true"><h1>A</h1><aside>About.</aside>
+<header><p>By someone</p></header>
 <p>Text with ${vorn-title}.</p><p>Hello <em>wide</em> world.</p>
 </article></body></html>
 """
@@ -509,7 +520,7 @@ def main(argv):
     else:
         print(__doc__, file=sys.stderr)
         return 2
-    for f in faults:
+    for f in dict.fromkeys(faults):  # a link repeated on a page once
         print(f, file=sys.stderr)
     return 1 if faults else 0
 
