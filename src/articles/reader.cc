@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include "articles/attributes.h"
+#include "articles/sort.h"
 #include "markup/output.h"
 #include "startup/input.h"
 #include "startup/keywords.h"
@@ -363,5 +364,17 @@ bool read_article_files(XML_Parser parser, int count, char* const* paths,
                         std::vector<article>& list, whitelist_t whitelist) {
   for (int i = 0; i < count; ++i)
     if (!read_article_file(parser, paths[i], list, whitelist)) return false;
+  return true;
+}
+
+bool read_sorted_articles(XML_Parser parser, int count, char* const* paths,
+                          int order, std::vector<article>& list,
+                          std::vector<const article*>& ptrs,
+                          whitelist_t whitelist) {
+  if (!read_article_files(parser, count, paths, list, whitelist)) return false;
+  sort_articles(list, order);
+  ptrs.clear();
+  ptrs.reserve(list.size());
+  for (const article& a : list) ptrs.push_back(&a);
   return true;
 }

@@ -24,4 +24,12 @@ bool read_article_files(XML_Parser parser, int count, char* const* paths,
                         std::vector<article>& list,
                         whitelist_t whitelist = nullptr);
 
+// Reads every path in order into LIST, sorts it in ORDER (sort.h) and sets
+// PTRS to point at its records in that order.  Returns false, after
+// reporting, at the first input that fails.
+bool read_sorted_articles(XML_Parser parser, int count, char* const* paths,
+                          int order, std::vector<article>& list,
+                          std::vector<const article*>& ptrs,
+                          whitelist_t whitelist = nullptr);
+
 #endif  // VORN_ARTICLES_READER_H_

@@ -110,10 +110,7 @@ bool build_article_page(XML_Parser parser, const char* templ,
 
   std::string name = output ? output : page_name(path);
   Writer f;
-  if (!f.open(name)) {
-    warn("%s", name.c_str());
-    return false;
-  }
+  if (!open_output(f, name)) return false;
   bool ok = false;
   {
     mapped_input in;
@@ -135,9 +132,5 @@ bool build_article_page(XML_Parser parser, const char* templ,
       }
     }
   }
-  if (!f.close()) {
-    warn("%s", f.display_name().c_str());
-    return false;
-  }
-  return ok;
+  return close_output(f) && ok;
 }

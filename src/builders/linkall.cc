@@ -214,23 +214,6 @@ bool write_page(blog_state& s, const char* templ, const mapped_input& in) {
   return true;
 }
 
-// Closes F; a failed write or close is reported and fails the page.
-bool close_output(Writer& f) {
-  if (f.close()) return true;
-  warn("%s", f.display_name().c_str());
-  return false;
-}
-
-bool read_sorted(XML_Parser parser, int count, char* const* inputs,
-                 int order, std::vector<article>& list,
-                 std::vector<const article*>& ptrs) {
-  if (!read_article_files(parser, count, inputs, list)) return false;
-  sort_articles(list, order);
-  ptrs.reserve(list.size());
-  for (const article& a : list) ptrs.push_back(&a);
-  return true;
-}
-
 }  // namespace
 
 bool build_blog_page(XML_Parser parser, const char* templ,
@@ -238,13 +221,10 @@ bool build_blog_page(XML_Parser parser, const char* templ,
                      const char* output, int order) {
   std::vector<article> articles;
   std::vector<const article*> ptrs;
-  if (!read_sorted(parser, count, inputs, order, articles, ptrs)) return false;
+  if (!read_sorted_articles(parser, count, inputs, order, articles, ptrs)) return false;
 
   Writer f;
-  if (!f.open(output)) {
-    warn("%s", output);
-    return false;
-  }
+  if (!open_output(f, output)) return false;
   bool ok = false;
   mapped_input in;
   if (map_input(templ, in)) {
@@ -278,7 +258,7 @@ bool build_standalone_pages(XML_Parser parser, const char* templ, int count,
                             char* const* inputs, int order) {
   std::vector<article> articles;
   std::vector<const article*> ptrs;
-  if (!read_sorted(parser, count, inputs, order, articles, ptrs)) return false;
+  if (!read_sorted_articles(parser, count, inputs, order, articles, ptrs)) return false;
   mapped_input in;
   if (!map_input(templ, in)) return false;
 
@@ -286,10 +266,7 @@ bool build_standalone_pages(XML_Parser parser, const char* templ, int count,
   for (size_t i = 0; i < ptrs.size(); ++i) {
     std::string name = page_name(ptrs[i]->src);
     Writer f;
-    if (!f.open(name)) {
-      warn("%s", name.c_str());
-      return false;
-    }
+    if (!open_output(f, name)) return false;
     blog_state s;
     s.f = &f;
     s.url = name.c_str();

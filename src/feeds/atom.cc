@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "articles/reader.h"
-#include "articles/sort.h"
 #include "markup/capture.h"
 #include "markup/expand.h"
 #include "markup/output.h"
@@ -309,18 +308,13 @@ void XMLCALL tmpl_begin(void* data, const char* name, const char** atts) {
 bool build_atom_feed(XML_Parser parser, const char* templ, int count,
                      char* const* inputs, const char* output, int order) {
   std::vector<article> list;
-  if (!read_article_files(parser, count, inputs, list, atom_whitelist))
-    return false;
-  sort_articles(list, order);
   std::vector<const article*> sorted;
-  sorted.reserve(list.size());
-  for (const article& a : list) sorted.push_back(&a);
+  if (!read_sorted_articles(parser, count, inputs, order, list, sorted,
+                            atom_whitelist))
+    return false;
 
   Writer f;
-  if (!f.open(output)) {
-    warn("%s", output);
-    return false;
-  }
+  if (!open_output(f, output)) return false;
   bool ok = false;
   {
     mapped_input in;
@@ -336,9 +330,5 @@ bool build_atom_feed(XML_Parser parser, const char* templ, int count,
       if (ok) f.put('\n');
     }
   }
-  if (!f.close()) {
-    warn("%s", f.display_name().c_str());
-    return false;
-  }
-  return ok;
+  return close_output(f) && ok;
 }

@@ -2,7 +2,6 @@
 
 #include <cinttypes>
 #include <cstdio>
-#include <err.h>
 #include <vector>
 
 #include "articles/reader.h"
@@ -125,10 +124,7 @@ bool write_json(XML_Parser parser, int count, char* const* inputs,
   sort_articles(list, order);
 
   Writer f;
-  if (!f.open(output)) {
-    warn("%s", output);
-    return false;
-  }
+  if (!open_output(f, output)) return false;
   f.write("{");
   json_member(f, "version", kVersion);
   f.put(',');
@@ -139,9 +135,5 @@ bool write_json(XML_Parser parser, int count, char* const* inputs,
     json_article(f, list[i]);
   }
   f.write("]}\n");
-  if (!f.close()) {
-    warn("%s", f.display_name().c_str());
-    return false;
-  }
-  return true;
+  return close_output(f);
 }

@@ -1,6 +1,5 @@
 #include "feeds/taglist.h"
 
-#include <err.h>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -112,16 +111,12 @@ bool list_tags(XML_Parser parser, int count, char* const* inputs, bool json,
   if (!read_article_files(parser, count, inputs, list)) return false;
 
   Writer f;
-  f.open("-");
+  if (!open_output(f, "-")) return false;
   if (json) f.write("{[\n");
   if (reverse)
     list_by_tag(f, list, json, repeated);
   else
     list_by_article(f, list, json, repeated);
   if (json) f.write("]}\n");
-  if (!f.close()) {
-    warn("%s", f.display_name().c_str());
-    return false;
-  }
-  return true;
+  return close_output(f);
 }

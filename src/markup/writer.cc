@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <err.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -70,4 +71,16 @@ bool Writer::close() {
     return false;
   }
   return true;
+}
+
+bool open_output(Writer& f, const std::string& name) {
+  if (f.open(name)) return true;
+  warn("%s", name.c_str());
+  return false;
+}
+
+bool close_output(Writer& f) {
+  if (f.close()) return true;
+  warn("%s", f.display_name().c_str());
+  return false;
 }

@@ -61,4 +61,12 @@ class Writer {
   char buf_[1 << 16];
 };
 
+// Opens NAME into F; on failure reports "NAME: system error" on standard
+// error and returns false.
+bool open_output(Writer& f, const std::string& name);
+
+// Closes F; when a write or the close failed, reports "NAME: system error"
+// (NAME as in display_name) and returns false.
+bool close_output(Writer& f);
+
 #endif  // VORN_MARKUP_WRITER_H_
