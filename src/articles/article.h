@@ -11,6 +11,10 @@
 #include <utility>
 #include <vector>
 
+// How an article is pinned by data-vorn-sort on its element: "first" puts
+// it after every unpinned article in every sort order, "last" before.
+enum class pin : unsigned char { none, first, last };
+
 struct article {
   // Names derived from the input file name.
   std::string fname;           // the operand as given
@@ -43,8 +47,8 @@ struct article {
   std::vector<std::string> tags;  // unique, in order of first appearance
   std::vector<std::pair<std::string, std::string>> setmap;  // unique keys
   std::optional<std::string> img;
-  int sort = 0;      // pinning: 0 none, 1 "first", 2 "last"
-  size_t order = 0;  // 1-based position in reading order
+  pin sort = pin::none;  // the pin
+  size_t order = 0;      // 1-based position in reading order (not a sort order)
 };
 
 // The part of PATH after its last "/" (all of it if there is none).

@@ -1,9 +1,7 @@
 #include "articles/attributes.h"
 
-#include <cctype>
-#include <cstring>
-#include <ctime>
 
+#include "articles/dates.h"
 #include "startup/input.h"
 #include "startup/keywords.h"
 
@@ -137,23 +135,4 @@ void taglist_parse(std::vector<std::string>& words,
     seen.insert(stored);
     words.push_back(std::move(stored));
   }
-}
-
-bool parse_datetime(const char* text, int64_t& time, int& isdatetime) {
-  while (isspace(static_cast<unsigned char>(*text))) ++text;
-  size_t len = std::strlen(text);
-  const char* format;
-  if (len == 20)
-    format = "%Y-%m-%dT%TZ";
-  else if (len == 10)
-    format = "%Y-%m-%d";
-  else
-    return false;
-  struct tm tm;
-  std::memset(&tm, 0, sizeof tm);
-  const char* end = strptime(text, format, &tm);
-  if (!end || *end != '\0') return false;
-  time = static_cast<int64_t>(timegm(&tm));
-  isdatetime = len == 20;
-  return true;
 }

@@ -51,8 +51,4 @@ void taglist_parse(std::vector<std::string>& words,
 // The value stored under KEY in A's key/value set, or null.
 const std::string* setmap_get(const article& a, std::string_view key);
 
-// Parses "YYYY-MM-DDTHH:MM:SSZ" (ISDATETIME = 1) or "YYYY-MM-DD"
-// (ISDATETIME = 0), in UTC, after leading white space.
-bool parse_datetime(const char* text, int64_t& time, int& isdatetime);
-
 #endif  // VORN_ARTICLES_ATTRIBUTES_H_

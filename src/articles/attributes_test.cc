@@ -1,4 +1,5 @@
 #include "articles/attributes.h"
+#include "articles/dates.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include "articles/attributes.h"
+#include "articles/dates.h"
 #include "articles/sort.h"
 #include "markup/output.h"
 #include "startup/input.h"
@@ -25,11 +26,12 @@ struct grok_state {
   whitelist_t whitelist;
 
   article_progress pr;
-  size_t stack = 0;   // nesting of the captured aside or address
-  size_t gstack = 0;  // nesting of elements named like the article element
+  nesting stack;   // the captured aside or address
+  nesting gstack;  // the open article element
   target to = target::outside;
-  std::string stacktag;  // name of the open article element
   std::vector<std::string> langs;
+
+  void text(const char* p, size_t n);
 };
 
 void XMLCALL input_begin(void* data, const char* name, const char** atts);
@@ -59,40 +61,26 @@ capture_slot slot_of(grok_state& s) {
   }
 }
 
-void append_text(grok_state& s, const char* text, int len) {
-  if (s.to == target::outside || len <= 0) return;
-  if (s.to != target::article) {
-    capture_slot c = slot_of(s);
-    capture_text(c.markup, text, len);
+void grok_state::text(const char* p, size_t n) {
+  if (to == target::outside) return;
+  if (to != target::article) {
+    capture_slot c = slot_of(*this);
+    c.markup.append(p, n);
     if (!c.text) c.text.emplace();
-    capture_text(*c.text, text, len);
+    c.text->append(p, n);
     c.has = true;
   }
-  capture_text(s.pr.art->articlexml, text, len);
-}
-
-void XMLCALL text_handler(void* data, const char* text, int len) {
-  append_text(st(data), text, len);
-}
-
-void XMLCALL skipped_entity(void* data, const char* name, int) {
-  std::string ref = "&";
-  ref += name;
-  ref += ';';
-  append_text(st(data), ref.data(), static_cast<int>(ref.size()));
+  pr.art->articlexml.append(p, n);
 }
 
 // Elements named like the article element are counted wherever they occur
 // inside it, also within a capture, so that the article ends exactly at
 // its own end tag.
-void count_open(grok_state& s, const char* name) {
-  if (s.stacktag == name) s.gstack++;
-}
+void count_open(grok_state& s, const char* name) { s.gstack.enter(name); }
 void count_close(grok_state& s, const char* name) {
-  if (s.stacktag == name) {
-    assert(s.gstack > 1 && "capture outlived its article");
-    s.gstack--;
-  }
+  bool closed = s.gstack.leave(name);
+  assert(!closed && "capture outlived its article");
+  (void)closed;
 }
 
 void end_capture(grok_state& s) {
@@ -113,8 +101,7 @@ void XMLCALL title_end(void* data, const char* name) {
   grok_state& s = st(data);
   count_close(s, name);
   capture_end_tag(s.pr.art->articlexml, name);
-  int id = keyword_lookup(name);
-  if (id >= KW_E_H1 && id <= KW_E_H4) {
+  if (is_heading(keyword_lookup(name))) {
     end_capture(s);
     return;
   }
@@ -123,10 +110,9 @@ void XMLCALL title_end(void* data, const char* name) {
 
 // The aside and author captures end at the end tag that closes the
 // captured element; elements of the same name nest inside it.
-void nested_begin(grok_state& s, const char* name, const char** atts,
-                  int id) {
+void nested_begin(grok_state& s, const char* name, const char** atts) {
   count_open(s, name);
-  if (keyword_lookup(name) == id) s.stack++;
+  s.stack.enter(name);
   capture_slot c = slot_of(s);
   capture_start_tag(c.markup, name, atts, s.whitelist);
   c.has = true;
@@ -134,38 +120,32 @@ void nested_begin(grok_state& s, const char* name, const char** atts,
   apply_article_attributes(s.pr, atts, s.parser, s.path);
 }
 
-void nested_end(grok_state& s, const char* name, int id) {
+void nested_end(grok_state& s, const char* name) {
   count_close(s, name);
   capture_end_tag(s.pr.art->articlexml, name);
-  if (keyword_lookup(name) == id && --s.stack == 0) {
+  if (s.stack.leave(name)) {
     end_capture(s);
     return;
   }
   capture_end_tag(slot_of(s).markup, name);
 }
 
-void XMLCALL aside_begin(void* data, const char* name, const char** atts) {
-  nested_begin(st(data), name, atts, KW_E_ASIDE);
+void XMLCALL nested_begin(void* data, const char* name, const char** atts) {
+  nested_begin(st(data), name, atts);
 }
-void XMLCALL aside_end(void* data, const char* name) {
-  nested_end(st(data), name, KW_E_ASIDE);
-}
-void XMLCALL author_begin(void* data, const char* name, const char** atts) {
-  nested_begin(st(data), name, atts, KW_E_ADDRESS);
-}
-void XMLCALL author_end(void* data, const char* name) {
-  nested_end(st(data), name, KW_E_ADDRESS);
+void XMLCALL nested_end(void* data, const char* name) {
+  nested_end(st(data), name);
 }
 
 void XMLCALL article_begin(void* data, const char* name, const char** atts) {
   grok_state& s = st(data);
   article& a = *s.pr.art;
-  assert(s.stack == 0);
+  assert(!s.stack.is_open());
   capture_start_tag(a.articlexml, name, atts, s.whitelist);
   apply_article_attributes(s.pr, atts, s.parser, s.path);
   count_open(s, name);
 
-  switch (int id = keyword_lookup(name)) {
+  switch (keyword id = keyword_lookup(name)) {
     case KW_E_H1:
     case KW_E_H2:
     case KW_E_H3:
@@ -206,14 +186,9 @@ void XMLCALL article_begin(void* data, const char* name, const char** atts) {
     case KW_E_ADDRESS:
       if (s.pr.seen & (id == KW_E_ASIDE ? SEEN_ASIDE : SEEN_AUTHOR)) break;
       s.pr.seen |= id == KW_E_ASIDE ? SEEN_ASIDE : SEEN_AUTHOR;
-      s.stack = 1;
-      if (id == KW_E_ASIDE) {
-        s.to = target::aside;
-        XML_SetElementHandler(s.parser, aside_begin, aside_end);
-      } else {
-        s.to = target::author;
-        XML_SetElementHandler(s.parser, author_begin, author_end);
-      }
+      s.stack.open(name);
+      s.to = id == KW_E_ASIDE ? target::aside : target::author;
+      XML_SetElementHandler(s.parser, nested_begin, nested_end);
       break;
     default:
       break;
@@ -285,8 +260,7 @@ void finish_article(grok_state& s) {
 void XMLCALL article_end(void* data, const char* name) {
   grok_state& s = st(data);
   capture_end_tag(s.pr.art->articlexml, name);
-  if (s.stacktag != name || --s.gstack > 0) return;
-  s.stacktag.clear();
+  if (!s.gstack.leave(name)) return;
   s.to = target::outside;
   XML_SetElementHandler(s.parser, input_begin, nullptr);
   std::string& xml = s.pr.art->articlexml;
@@ -297,13 +271,9 @@ void XMLCALL article_end(void* data, const char* name) {
 
 void XMLCALL input_begin(void* data, const char* name, const char** atts) {
   grok_state& s = st(data);
-  assert(s.gstack == 0 && s.stack == 0);
-  const char** p = atts;
-  while (p[0] && !(std::strcmp(p[0], "data-vorn-article") == 0 && xmlbool(p[1])))
-    p += 2;
-  if (!p[0]) return;
+  assert(!s.gstack.is_open() && !s.stack.is_open());
+  if (!attribute_is_true(atts, KW_ARTICLE)) return;
 
-  s.stacktag = name;
   s.langs.clear();
   s.list->emplace_back();
   s.pr = article_progress{};
@@ -311,11 +281,11 @@ void XMLCALL input_begin(void* data, const char* name, const char** atts) {
   article& a = *s.pr.art;
   a.order = s.list->size();
 
-  for (p = atts; p[0]; p += 2) {
+  for (const char** p = atts; p[0]; p += 2) {
     switch (keyword_lookup(p[0])) {
       case KW_SORT:
-        if (std::strcmp(p[1], "first") == 0) a.sort = 1;
-        else if (std::strcmp(p[1], "last") == 0) a.sort = 2;
+        if (std::strcmp(p[1], "first") == 0) a.sort = pin::first;
+        else if (std::strcmp(p[1], "last") == 0) a.sort = pin::last;
         break;
       case KW_LANG: {
         s.langs.clear();
@@ -338,7 +308,7 @@ void XMLCALL input_begin(void* data, const char* name, const char** atts) {
   size_t rest = s.doclen - static_cast<size_t>(XML_GetCurrentByteIndex(s.parser));
   if (rest > kReserveAbove) a.articlexml.reserve(rest);
 
-  s.gstack = 1;
+  s.gstack.open(name);
   s.to = target::article;
   capture_start_tag(a.articlexml, name, atts, s.whitelist);
   XML_SetElementHandler(s.parser, article_begin, article_end);
@@ -351,11 +321,11 @@ bool read_article_file(XML_Parser parser, const char* path,
                        std::vector<article>& list, whitelist_t whitelist) {
   mapped_input in;
   if (!map_input(path, in)) return false;
-  grok_state s{parser, path, in.fd, in.len, &list, whitelist, {}, 0, 0,
-               target::outside, {}, {}};
+  grok_state s{parser, path, in.fd, in.len, &list, whitelist, {}, {}, {},
+               target::outside, {}};
   begin_pass(parser, &s, true);
-  XML_SetDefaultHandlerExpand(parser, text_handler);
-  XML_SetSkippedEntityHandler(parser, skipped_entity);
+  XML_SetDefaultHandlerExpand(parser, pass_text<grok_state>);
+  XML_SetSkippedEntityHandler(parser, pass_skipped_entity<grok_state>);
   XML_SetStartElementHandler(parser, input_begin);
   return run_pass(parser, path, in);
 }
@@ -368,7 +338,7 @@ bool read_article_files(XML_Parser parser, int count, char* const* paths,
 }
 
 bool read_sorted_articles(XML_Parser parser, int count, char* const* paths,
-                          int order, std::vector<article>& list,
+                          sort_order order, std::vector<article>& list,
                           std::vector<const article*>& ptrs,
                           whitelist_t whitelist) {
   if (!read_article_files(parser, count, paths, list, whitelist)) return false;

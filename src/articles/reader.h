@@ -9,6 +9,7 @@
 #include <expat.h>
 
 #include "articles/article.h"
+#include "articles/sort.h"
 #include "markup/capture.h"
 
 // Reads PATH and appends its articles to LIST.  Returns false, after
@@ -28,7 +29,7 @@ bool read_article_files(XML_Parser parser, int count, char* const* paths,
 // PTRS to point at its records in that order.  Returns false, after
 // reporting, at the first input that fails.
 bool read_sorted_articles(XML_Parser parser, int count, char* const* paths,
-                          int order, std::vector<article>& list,
+                          sort_order order, std::vector<article>& list,
                           std::vector<const article*>& ptrs,
                           whitelist_t whitelist = nullptr);
 

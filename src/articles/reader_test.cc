@@ -113,7 +113,7 @@ TEST_F(ReaderTest, DefaultsAndNamesFromTheFileName) {
             "<div class=\"c\" data-vorn-article=\"true\">x <b>y</b></div>");
   EXPECT_TRUE(a.tags.empty());
   EXPECT_TRUE(a.setmap.empty());
-  EXPECT_EQ(a.sort, 0);
+  EXPECT_EQ(a.sort, pin::none);
   EXPECT_EQ(a.order, 1u);
 }
 
@@ -401,15 +401,15 @@ TEST_F(ReaderTest, TagsAndKeys) {
 TEST_F(ReaderTest, Pinning) {
   const struct {
     const char* attrs;
-    int sort;
+    pin sort;
   } cases[] = {
-      {"data-vorn-sort='first'", 1},
-      {"data-vorn-sort='last'", 2},
-      {"data-vorn-sort='First'", 0},
-      {"data-vorn-sort='LAST'", 0},
-      {"data-vorn-sort='middle'", 0},
-      {"data-vorn-sort=' first'", 0},
-      {"", 0},
+      {"data-vorn-sort='first'", pin::first},
+      {"data-vorn-sort='last'", pin::last},
+      {"data-vorn-sort='First'", pin::none},
+      {"data-vorn-sort='LAST'", pin::none},
+      {"data-vorn-sort='middle'", pin::none},
+      {"data-vorn-sort=' first'", pin::none},
+      {"", pin::none},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.attrs);
@@ -421,7 +421,7 @@ TEST_F(ReaderTest, Pinning) {
   EXPECT_EQ(one("<article data-vorn-article='1'>"
                 "<p data-vorn-sort='first'/></article>")
                 .sort,
-            0);
+            pin::none);
 }
 
 TEST_F(ReaderTest, LanguageSuffixes) {

@@ -8,14 +8,22 @@
 
 namespace {
 
-const char* const kSortNames[] = {
+// Indexed by sort order.
+constexpr const char* kSortNames[] = {
     "date",  "filename",  "cmdline",  "ititle",  "title",
     "rdate", "rfilename", "rcmdline", "rititle", "rtitle",
 };
+static_assert(sizeof kSortNames / sizeof kSortNames[0] == kSortCount);
+static_assert(static_cast<size_t>(sort_order::rtitle) + 1 == kSortCount);
 
 // Pinned "last" sorts first, unpinned next, pinned "first" at the end.
 int pin_rank(const article& a) {
-  return a.sort == 2 ? 0 : a.sort == 1 ? 2 : 1;
+  switch (a.sort) {
+    case pin::last: return 0;
+    case pin::none: return 1;
+    case pin::first: return 2;
+  }
+  return 1;
 }
 
 const char* title_key(const article& a) {
@@ -24,35 +32,34 @@ const char* title_key(const article& a) {
 
 }  // namespace
 
-bool sort_parse(const char* name, int& order) {
-  for (int i = 0; i < 10; ++i) {
+bool sort_parse(const char* name, sort_order& order) {
+  for (size_t i = 0; i < kSortCount; ++i) {
     if (ascii_iequal(name, kSortNames[i])) {
-      order = i;
+      order = static_cast<sort_order>(i);
       return true;
     }
   }
   return false;
 }
 
-bool article_before(const article& l, const article& r, int order) {
+bool article_before(const article& l, const article& r, sort_order order) {
   if (l.sort != r.sort) return pin_rank(l) < pin_rank(r);
   switch (order) {
-    case SORT_DATE: return l.time > r.time;
-    case SORT_RDATE: return l.time < r.time;
-    case SORT_FILENAME: return std::strcmp(l.src.c_str(), r.src.c_str()) < 0;
-    case SORT_RFILENAME: return std::strcmp(r.src.c_str(), l.src.c_str()) < 0;
-    case SORT_CMDLINE: return l.order < r.order;
-    case SORT_RCMDLINE: return l.order > r.order;
-    case SORT_ITITLE: return strcasecmp(title_key(l), title_key(r)) < 0;
-    case SORT_RITITLE: return strcasecmp(title_key(r), title_key(l)) < 0;
-    case SORT_TITLE: return std::strcmp(title_key(l), title_key(r)) < 0;
-    case SORT_RTITLE: return std::strcmp(title_key(r), title_key(l)) < 0;
+    case sort_order::date: return l.time > r.time;
+    case sort_order::rdate: return l.time < r.time;
+    case sort_order::filename: return std::strcmp(l.src.c_str(), r.src.c_str()) < 0;
+    case sort_order::rfilename: return std::strcmp(r.src.c_str(), l.src.c_str()) < 0;
+    case sort_order::cmdline: return l.order < r.order;
+    case sort_order::rcmdline: return l.order > r.order;
+    case sort_order::ititle: return strcasecmp(title_key(l), title_key(r)) < 0;
+    case sort_order::rititle: return strcasecmp(title_key(r), title_key(l)) < 0;
+    case sort_order::title: return std::strcmp(title_key(l), title_key(r)) < 0;
+    case sort_order::rtitle: return std::strcmp(title_key(r), title_key(l)) < 0;
   }
   return false;
 }
 
-void sort_articles(std::vector<article>& list, int order) {
-  if (order < 0 || order > 9) return;
+void sort_articles(std::vector<article>& list, sort_order order) {
   // Records are large: sort pointers, then move every record once.
   std::vector<const article*> ptrs;
   ptrs.reserve(list.size());
@@ -65,8 +72,7 @@ void sort_articles(std::vector<article>& list, int order) {
   list = std::move(sorted);
 }
 
-void sort_articles(std::vector<const article*>& list, int order) {
-  if (order < 0 || order > 9) return;
+void sort_articles(std::vector<const article*>& list, sort_order order) {
   std::stable_sort(list.begin(), list.end(),
                    [order](const article* l, const article* r) {
                      return article_before(*l, *r, order);

@@ -11,7 +11,7 @@ namespace {
 // An article with the fields the orders look at; fname names it in the
 // expectations.
 article make(const char* id, int64_t time, const char* src,
-             std::optional<std::string> title, int sort = 0) {
+             std::optional<std::string> title, pin sort = pin::none) {
   article a;
   a.fname = id;
   a.time = time;
@@ -34,7 +34,7 @@ std::string ids(const std::vector<article>& list) {
   return s;
 }
 
-std::string sorted(std::vector<article> list, int order) {
+std::string sorted(std::vector<article> list, sort_order order) {
   sort_articles(list, order);
   return ids(list);
 }
@@ -50,24 +50,24 @@ std::vector<article> four() {
 }
 
 const struct {
-  int order;
+  sort_order order;
   const char* want;
 } kFourCases[] = {
-    {SORT_DATE, "CDAB"},
-    {SORT_FILENAME, "CADB"},
-    {SORT_CMDLINE, "ABCD"},
-    {SORT_ITITLE, "CABD"},   // b and B are equal: reading order
-    {SORT_TITLE, "BDCA"},
-    {SORT_RDATE, "BADC"},
-    {SORT_RFILENAME, "BDAC"},
-    {SORT_RCMDLINE, "DCBA"},
-    {SORT_RITITLE, "DABC"},  // b and B are equal: reading order
-    {SORT_RTITLE, "ACDB"},
+    {sort_order::date, "CDAB"},
+    {sort_order::filename, "CADB"},
+    {sort_order::cmdline, "ABCD"},
+    {sort_order::ititle, "CABD"},   // b and B are equal: reading order
+    {sort_order::title, "BDCA"},
+    {sort_order::rdate, "BADC"},
+    {sort_order::rfilename, "BDAC"},
+    {sort_order::rcmdline, "DCBA"},
+    {sort_order::rititle, "DABC"},  // b and B are equal: reading order
+    {sort_order::rtitle, "ACDB"},
 };
 
 TEST(SortArticles, TheTenOrders) {
   for (const auto& c : kFourCases) {
-    SCOPED_TRACE(c.order);
+    SCOPED_TRACE(static_cast<int>(c.order));
     EXPECT_EQ(sorted(four(), c.order), c.want);
   }
 }
@@ -76,7 +76,7 @@ TEST(SortArticles, RecordsMoveWhole) {
   std::vector<article> list = four();
   list[2].articlexml = std::string(1000, 'x');
   list[2].tags = {"t"};
-  sort_articles(list, SORT_DATE);
+  sort_articles(list, sort_order::date);
   ASSERT_EQ(ids(list), "CDAB");
   EXPECT_EQ(list[0].src, "a.xml");
   EXPECT_EQ(list[0].titletext, "a");
@@ -86,20 +86,20 @@ TEST(SortArticles, RecordsMoveWhole) {
   EXPECT_EQ(list[0].tags, std::vector<std::string>{"t"});
   // Sorting again starts from the sorted list; cmdline restores reading
   // order.
-  sort_articles(list, SORT_RCMDLINE);
+  sort_articles(list, sort_order::rcmdline);
   EXPECT_EQ(ids(list), "DCBA");
-  sort_articles(list, SORT_CMDLINE);
+  sort_articles(list, sort_order::cmdline);
   EXPECT_EQ(ids(list), "ABCD");
 }
 
 TEST(SortArticles, PinningComesBeforeTheKeyInEveryOrder) {
   for (const auto& c : kFourCases) {
-    SCOPED_TRACE(c.order);
+    SCOPED_TRACE(static_cast<int>(c.order));
     // L is pinned "last", F "first"; their keys alone would put them at
     // the other end, or in the middle, depending on the order.
     std::vector<article> list = four();
-    list.insert(list.begin() + 1, make("F", 9000, "0.xml", "0", 1));
-    list.insert(list.begin() + 3, make("L", -9000, "z.xml", "zz", 2));
+    list.insert(list.begin() + 1, make("F", 9000, "0.xml", "0", pin::first));
+    list.insert(list.begin() + 3, make("L", -9000, "z.xml", "zz", pin::last));
     list = numbered(std::move(list));
     EXPECT_EQ(sorted(list, c.order), std::string("L") + c.want + "F");
   }
@@ -107,33 +107,36 @@ TEST(SortArticles, PinningComesBeforeTheKeyInEveryOrder) {
 
 TEST(SortArticles, PinnedAlikeAreOrderedByKey) {
   std::vector<article> list = numbered({
-      make("a", 1000, "a", "a", 2),
-      make("b", 5000, "b", "b", 0),
-      make("c", 2000, "c", "c", 2),
-      make("d", 3000, "d", "d", 1),
-      make("e", 4000, "e", "e", 1),
-      make("f", 6000, "f", "f", 0),
+      make("a", 1000, "a", "a", pin::last),
+      make("b", 5000, "b", "b", pin::none),
+      make("c", 2000, "c", "c", pin::last),
+      make("d", 3000, "d", "d", pin::first),
+      make("e", 4000, "e", "e", pin::first),
+      make("f", 6000, "f", "f", pin::none),
   });
-  EXPECT_EQ(sorted(list, SORT_DATE), "cafbed");
-  EXPECT_EQ(sorted(list, SORT_RDATE), "acbfde");
-  EXPECT_EQ(sorted(list, SORT_TITLE), "acbfde");
-  EXPECT_EQ(sorted(list, SORT_RCMDLINE), "cafbed");
+  EXPECT_EQ(sorted(list, sort_order::date), "cafbed");
+  EXPECT_EQ(sorted(list, sort_order::rdate), "acbfde");
+  EXPECT_EQ(sorted(list, sort_order::title), "acbfde");
+  EXPECT_EQ(sorted(list, sort_order::rcmdline), "cafbed");
 }
 
 TEST(ArticleBefore, PinningTable) {
   // Same keys, so only the pins decide.
+  constexpr pin N = pin::none, F = pin::first, L = pin::last;
   const struct {
-    int l, r;
+    pin l, r;
     bool before;
   } cases[] = {
-      {0, 0, false}, {0, 1, true},  {0, 2, false},
-      {1, 0, false}, {1, 1, false}, {1, 2, false},
-      {2, 0, true},  {2, 1, true},  {2, 2, false},
+      {N, N, false}, {N, F, true},  {N, L, false},
+      {F, N, false}, {F, F, false}, {F, L, false},
+      {L, N, true},  {L, F, true},  {L, L, false},
   };
-  for (int order = 0; order < 10; ++order) {
+  for (size_t o = 0; o < kSortCount; ++o) {
+    sort_order order = static_cast<sort_order>(o);
     for (const auto& c : cases) {
-      SCOPED_TRACE(testing::Message() << "order " << order << ", pins "
-                                      << c.l << "/" << c.r);
+      SCOPED_TRACE(testing::Message() << "order " << o << ", pins "
+                                      << static_cast<int>(c.l) << "/"
+                                      << static_cast<int>(c.r));
       article l = make("l", 1000, "x", "x", c.l);
       article r = make("r", 1000, "x", "x", c.r);
       l.order = r.order = 1;
@@ -150,17 +153,17 @@ TEST(SortArticles, EqualKeysKeepReadingOrder) {
       make("4", 500, "same", "t"),
       make("5", 500, "same", "T"),
   });
-  for (int order : {SORT_DATE, SORT_RDATE, SORT_FILENAME, SORT_RFILENAME,
-                    SORT_ITITLE, SORT_RITITLE}) {
-    SCOPED_TRACE(order);
+  for (sort_order order : {sort_order::date, sort_order::rdate, sort_order::filename, sort_order::rfilename,
+                    sort_order::ititle, sort_order::rititle}) {
+    SCOPED_TRACE(static_cast<int>(order));
     EXPECT_EQ(sorted(list, order), "12345");
   }
-  EXPECT_EQ(sorted(list, SORT_TITLE), "13524");
-  EXPECT_EQ(sorted(list, SORT_RTITLE), "24135");
+  EXPECT_EQ(sorted(list, sort_order::title), "13524");
+  EXPECT_EQ(sorted(list, sort_order::rtitle), "24135");
   // Ties among pinned articles too.
-  for (article& a : list) a.sort = 1;
-  list[4].sort = 2;
-  EXPECT_EQ(sorted(list, SORT_RDATE), "51234");
+  for (article& a : list) a.sort = pin::first;
+  list[4].sort = pin::last;
+  EXPECT_EQ(sorted(list, sort_order::rdate), "51234");
 }
 
 TEST(SortArticles, EqualKeysKeepReadingOrderInLongLists) {
@@ -168,7 +171,7 @@ TEST(SortArticles, EqualKeysKeepReadingOrderInLongLists) {
   std::vector<article> list;
   for (int i = 0; i < 300; ++i) list.push_back(make("x", 1000 * (i % 3), "s", "t"));
   list = numbered(std::move(list));
-  sort_articles(list, SORT_DATE);
+  sort_articles(list, sort_order::date);
   ASSERT_EQ(list.size(), 300u);
   for (size_t i = 0; i < 300; ++i) {
     // Newest first: the records with i % 3 == 2, then 1, then 0, each group
@@ -186,10 +189,10 @@ TEST(SortArticles, AbsentTitleTextSortsAsEmpty) {
       make("A", 0, "x", "A"),
       make("e", 0, "x", ""),
   });
-  EXPECT_EQ(sorted(list, SORT_TITLE), "neAb");
-  EXPECT_EQ(sorted(list, SORT_ITITLE), "neAb");
-  EXPECT_EQ(sorted(list, SORT_RTITLE), "bAne");
-  EXPECT_EQ(sorted(list, SORT_RITITLE), "bAne");
+  EXPECT_EQ(sorted(list, sort_order::title), "neAb");
+  EXPECT_EQ(sorted(list, sort_order::ititle), "neAb");
+  EXPECT_EQ(sorted(list, sort_order::rtitle), "bAne");
+  EXPECT_EQ(sorted(list, sort_order::rititle), "bAne");
 }
 
 TEST(SortArticles, DatesAcrossCenturiesAndBefore1970) {
@@ -200,8 +203,8 @@ TEST(SortArticles, DatesAcrossCenturiesAndBefore1970) {
       make("y1969", -1, "d", "d"),
       make("y2001", 978307200, "e", "e"),
   });
-  EXPECT_EQ(sorted(list, SORT_DATE), "y2100y2001y1970y1969y1900");
-  EXPECT_EQ(sorted(list, SORT_RDATE), "y1900y1969y1970y2001y2100");
+  EXPECT_EQ(sorted(list, sort_order::date), "y2100y2001y1970y1969y1900");
+  EXPECT_EQ(sorted(list, sort_order::rdate), "y1900y1969y1970y2001y2100");
 
   // Three successive years read as first, third, second.
   std::vector<article> years = numbered({
@@ -209,8 +212,8 @@ TEST(SortArticles, DatesAcrossCenturiesAndBefore1970) {
       make("3", 1640995200, "b", "b"),  // 2022
       make("2", 1609459200, "c", "c"),  // 2021
   });
-  EXPECT_EQ(sorted(years, SORT_DATE), "321");
-  EXPECT_EQ(sorted(years, SORT_RDATE), "123");
+  EXPECT_EQ(sorted(years, sort_order::date), "321");
+  EXPECT_EQ(sorted(years, sort_order::rdate), "123");
 }
 
 TEST(SortArticles, ByteAndCaseInsensitiveComparisons) {
@@ -219,22 +222,25 @@ TEST(SortArticles, ByteAndCaseInsensitiveComparisons) {
       make("2", 0, "B", "B"),
       make("3", 0, "a", "a"),
   });
-  EXPECT_EQ(sorted(list, SORT_TITLE), "231");
-  EXPECT_EQ(sorted(list, SORT_ITITLE), "312");
-  EXPECT_EQ(sorted(list, SORT_FILENAME), "231");
-  EXPECT_EQ(sorted(list, SORT_RFILENAME), "132");
+  EXPECT_EQ(sorted(list, sort_order::title), "231");
+  EXPECT_EQ(sorted(list, sort_order::ititle), "312");
+  EXPECT_EQ(sorted(list, sort_order::filename), "231");
+  EXPECT_EQ(sorted(list, sort_order::rfilename), "132");
   // Bytes above 0x7f sort after ASCII (unsigned comparison).
   std::vector<article> utf8 = numbered({
       make("1", 0, "\xc3\xa9", "\xc3\xa9"),
       make("2", 0, "z", "z"),
   });
-  EXPECT_EQ(sorted(utf8, SORT_TITLE), "21");
-  EXPECT_EQ(sorted(utf8, SORT_FILENAME), "21");
+  EXPECT_EQ(sorted(utf8, sort_order::title), "21");
+  EXPECT_EQ(sorted(utf8, sort_order::filename), "21");
 }
 
 TEST(SortArticles, OrdersOutOfRangeLeaveTheListAlone) {
-  for (int order : {10, 11, -1, 1000}) {
-    SCOPED_TRACE(order);
+  // An order value outside the ten (which no name parses to) compares no
+  // article before another.
+  for (int n : {10, 11, 255}) {
+    sort_order order = static_cast<sort_order>(n);
+    SCOPED_TRACE(n);
     EXPECT_EQ(sorted(four(), order), "ABCD");
     std::vector<article> list = four();
     std::vector<const article*> ptrs = {&list[3], &list[1], &list[0]};
@@ -246,15 +252,15 @@ TEST(SortArticles, OrdersOutOfRangeLeaveTheListAlone) {
 
 TEST(SortArticles, EmptyAndSingleLists) {
   std::vector<article> none;
-  sort_articles(none, SORT_DATE);
+  sort_articles(none, sort_order::date);
   EXPECT_TRUE(none.empty());
-  EXPECT_EQ(sorted(numbered({make("x", 1, "x", "x")}), SORT_TITLE), "x");
+  EXPECT_EQ(sorted(numbered({make("x", 1, "x", "x")}), sort_order::title), "x");
 }
 
 TEST(SortArticles, PointerLists) {
   const std::vector<article> list = four();
   for (const auto& c : kFourCases) {
-    SCOPED_TRACE(c.order);
+    SCOPED_TRACE(static_cast<int>(c.order));
     std::vector<const article*> ptrs;
     for (const article& a : list) ptrs.push_back(&a);
     sort_articles(ptrs, c.order);
@@ -271,7 +277,7 @@ TEST(SortArticles, PointerLists) {
       make("y", 0, "s", "B"),
   });
   std::vector<const article*> ptrs = {&sorted_list[1], &sorted_list[0]};
-  sort_articles(ptrs, SORT_ITITLE);
+  sort_articles(ptrs, sort_order::ititle);
   EXPECT_EQ(ptrs[0]->fname, "y");
   EXPECT_EQ(ptrs[1]->fname, "x");
 }

@@ -3,12 +3,32 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 
 #include "articles/attributes.h"
+#include "articles/dates.h"
 #include "articles/sort.h"
 #include "markup/output.h"
 #include "startup/keywords.h"
+
+namespace {
+
+nav_element_style element_style(const char* v) {
+  if (std::strcmp(v, "keep-strip") == 0) return nav_element_style::keep_strip;
+  if (std::strcmp(v, "repeat-strip") == 0)
+    return nav_element_style::repeat_strip;
+  if (std::strcmp(v, "discard") == 0) return nav_element_style::discard;
+  return nav_element_style::standard;
+}
+
+nav_content_style content_style(const char* v) {
+  if (std::strcmp(v, "summarise") == 0 || std::strcmp(v, "summarize") == 0)
+    return nav_content_style::summarise;
+  if (std::strcmp(v, "keep") == 0) return nav_content_style::keep;
+  if (std::strcmp(v, "list-keep") == 0) return nav_content_style::list_keep;
+  return nav_content_style::standard;
+}
+
+}  // namespace
 
 size_t nav_number(const char* value, size_t count) {
   long long v = std::strtoll(value, nullptr, 10);
@@ -38,26 +58,21 @@ nav_settings nav_parse(const char** atts, size_t count,
         sort = v;
         break;
       case KW_NAVSTYLE_ELEMENT:
-        nav.element_style = std::strcmp(v, "keep-strip") == 0 ? NAV_ELEMENT_KEEP_STRIP
-            : std::strcmp(v, "repeat-strip") == 0 ? NAV_ELEMENT_REPEAT_STRIP
-            : std::strcmp(v, "discard") == 0      ? NAV_ELEMENT_DISCARD
-                                                  : NAV_ELEMENT_DEFAULT;
+        nav.element_style = element_style(v);
         break;
       case KW_NAVSTYLE_CONTENT:
-        nav.content_style =
-            std::strcmp(v, "summarise") == 0 || std::strcmp(v, "summarize") == 0
-                ? NAV_CONTENT_SUMMARISE
-            : std::strcmp(v, "keep") == 0      ? NAV_CONTENT_KEEP
-            : std::strcmp(v, "list-keep") == 0 ? NAV_CONTENT_LIST_KEEP
-                                               : NAV_CONTENT_DEFAULT;
+        nav.content_style = content_style(v);
         break;
       case KW_NAVCONTENT:
-        nav.element_style = NAV_ELEMENT_DEFAULT;
-        nav.content_style = xmlbool(v) ? NAV_CONTENT_LIST_KEEP : NAV_CONTENT_DEFAULT;
+        nav.element_style = nav_element_style::standard;
+        nav.content_style = xmlbool(v) ? nav_content_style::list_keep
+                                       : nav_content_style::standard;
         break;
       case KW_NAVXML:
-        nav.element_style = xmlbool(v) ? NAV_ELEMENT_DISCARD : NAV_ELEMENT_DEFAULT;
-        nav.content_style = xmlbool(v) ? NAV_CONTENT_KEEP : NAV_CONTENT_DEFAULT;
+        nav.element_style = xmlbool(v) ? nav_element_style::discard
+                                       : nav_element_style::standard;
+        nav.content_style = xmlbool(v) ? nav_content_style::keep
+                                       : nav_content_style::standard;
         break;
       default:
         break;
@@ -70,17 +85,18 @@ nav_settings nav_parse(const char** atts, size_t count,
 namespace {
 
 bool in_list(const nav_settings& nav) {
-  return nav.content_style == NAV_CONTENT_DEFAULT ||
-         nav.content_style == NAV_CONTENT_LIST_KEEP;
+  return nav.content_style == nav_content_style::standard ||
+         nav.content_style == nav_content_style::list_keep;
+}
+
+bool repeated(const nav_settings& nav) {
+  return nav.element_style == nav_element_style::repeat_strip;
 }
 
 // "DATE: <a href="SRC">TITLE</a>", the title as the article wrote it.
 void date_line(Writer& f, const article& a) {
-  char date[32] = "";
-  time_t t = static_cast<time_t>(a.time);
-  struct tm tm;
-  if (gmtime_r(&t, &tm)) strftime(date, sizeof date, "%Y-%m-%d", &tm);
-  f.write(date);
+  date_buffer buf;
+  f.write(format_utc(a.time, kUtcDate, buf));
   f.write(": ");
   emit_start_tag(f, "a", {{"href", a.src}});
   if (a.titletext) f.write(*a.titletext);
@@ -98,20 +114,21 @@ bool nav_matches(const nav_settings& nav, const article& a) {
 
 void nav_print_before(Writer& f, const nav_settings& nav, const char* name,
                       const char** atts) {
-  if (nav.element_style == NAV_ELEMENT_DEFAULT)
+  if (nav.element_style == nav_element_style::standard)
     emit_start_tag_copy(f, name, atts);
-  else if (nav.element_style == NAV_ELEMENT_KEEP_STRIP)
+  else if (nav.element_style == nav_element_style::keep_strip)
     emit_start_tag(f, name);
   if (in_list(nav)) emit_start_tag(f, "ul");
 }
 
-article_list nav_orders::sorted(int order) {
-  if (!made_[order]) {
-    sorted_[order].assign(list_.begin(), list_.end());
-    sort_articles(sorted_[order], order);
-    made_[order] = true;
+article_list nav_orders::sorted(sort_order order) {
+  size_t i = static_cast<size_t>(order);
+  if (!made_[i]) {
+    sorted_[i].assign(list_.begin(), list_.end());
+    sort_articles(sorted_[i], order);
+    made_[i] = true;
   }
-  return sorted_[order];
+  return sorted_[i];
 }
 
 void nav_print_list(Writer& f, const nav_settings& nav, const char* name,
@@ -125,8 +142,8 @@ void nav_print_list(Writer& f, const nav_settings& nav, const char* name,
   while (passed < nav.start && from < count)
     if (nav_matches(nav, *list[from++])) passed++;
 
-  const bool keep = nav.content_style == NAV_CONTENT_KEEP ||
-                    nav.content_style == NAV_CONTENT_LIST_KEEP;
+  const bool keep = nav.content_style == nav_content_style::keep ||
+                    nav.content_style == nav_content_style::list_keep;
   if (passed == nav.start) {
     // Only the expanded content prints the counts; the date lines need
     // not look past the last item.
@@ -142,20 +159,20 @@ void nav_print_list(Writer& f, const nav_settings& nav, const char* name,
     for (size_t i = from; i < count && shown < items; ++i) {
       if (!nav_matches(nav, *list[i])) continue;
       if (in_list(nav)) emit_start_tag(f, "li");
-      if (nav.element_style == NAV_ELEMENT_REPEAT_STRIP) emit_start_tag(f, name);
+      if (repeated(nav)) emit_start_tag(f, name);
       if (keep)
-        xmltextx(f, content, url, list, setsz, count, i, shown, items,
-                 ESCAPE_PLAIN);
+        xmltextx(f, content, {.url = url, .articles = list, .setsz = setsz,
+                              .abspos = i, .pos = shown, .realsz = items});
       else
         date_line(f, *list[i]);
-      if (nav.element_style == NAV_ELEMENT_REPEAT_STRIP) emit_end_tag(f, name);
+      if (repeated(nav)) emit_end_tag(f, name);
       if (in_list(nav)) emit_end_tag(f, "li");
       shown++;
     }
   }
 
   if (in_list(nav)) emit_end_tag(f, "ul");
-  if (nav.element_style == NAV_ELEMENT_DEFAULT ||
-      nav.element_style == NAV_ELEMENT_KEEP_STRIP)
+  if (nav.element_style == nav_element_style::standard ||
+      nav.element_style == nav_element_style::keep_strip)
     emit_end_tag(f, name);
 }

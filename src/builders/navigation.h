@@ -11,23 +11,24 @@
 #include <vector>
 
 #include "articles/article.h"
+#include "articles/sort.h"
 #include "markup/expand.h"
 #include "markup/writer.h"
 
 // How the navigation element's own tags are printed.
-enum nav_element_style {
-  NAV_ELEMENT_DEFAULT,  // its start tag (attributes copied) and end tag
-  NAV_ELEMENT_KEEP_STRIP,    // start tag without attributes, end tag
-  NAV_ELEMENT_REPEAT_STRIP,  // the bare element around every item
-  NAV_ELEMENT_DISCARD,       // nothing
+enum class nav_element_style {
+  standard,      // its start tag (attributes copied) and end tag
+  keep_strip,    // start tag without attributes, end tag
+  repeat_strip,  // the bare element around every item
+  discard,       // nothing
 };
 
 // How each item is printed.
-enum nav_content_style {
-  NAV_CONTENT_DEFAULT,    // a "ul" of "li" items holding the date line
-  NAV_CONTENT_SUMMARISE,  // the date line alone
-  NAV_CONTENT_KEEP,       // the element's content, expanded
-  NAV_CONTENT_LIST_KEEP,  // a "ul" of "li" items holding the content
+enum class nav_content_style {
+  standard,   // a "ul" of "li" items holding the date line
+  summarise,  // the date line alone
+  keep,       // the element's content, expanded
+  list_keep,  // a "ul" of "li" items holding the content
 };
 
 struct nav_settings {
@@ -35,10 +36,10 @@ struct nav_settings {
   size_t size = 0;   // largest number of items
   std::vector<std::string> tags;  // the filter; empty: every article
   std::unordered_set<std::string> tagset;
-  int order = 0;
+  sort_order order = sort_order::date;
   bool sort_given = false;
-  int element_style = NAV_ELEMENT_DEFAULT;
-  int content_style = NAV_CONTENT_DEFAULT;
+  nav_element_style element_style = nav_element_style::standard;
+  nav_content_style content_style = nav_content_style::standard;
 };
 
 // Reads VALUE as a decimal integer (leading white space and a sign
@@ -64,12 +65,12 @@ class nav_orders {
  public:
   explicit nav_orders(article_list list) : list_(list) {}
   article_list page() const { return list_; }
-  article_list sorted(int order);
+  article_list sorted(sort_order order);
 
  private:
   article_list list_;
-  std::vector<const article*> sorted_[10];
-  bool made_[10] = {};
+  std::vector<const article*> sorted_[kSortCount];
+  bool made_[kSortCount] = {};
 };
 
 // Prints the items and what follows them.  The list is the page's order,

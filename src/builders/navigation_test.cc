@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "articles/attributes.h"
+#include "articles/dates.h"
 #include "articles/sort.h"
 #include "markup/writer.h"
 
@@ -131,8 +132,8 @@ TEST(NavParse, Defaults) {
   EXPECT_EQ(nav.size, 7u);
   EXPECT_TRUE(nav.tags.empty());
   EXPECT_FALSE(nav.sort_given);
-  EXPECT_EQ(nav.element_style, NAV_ELEMENT_DEFAULT);
-  EXPECT_EQ(nav.content_style, NAV_CONTENT_DEFAULT);
+  EXPECT_EQ(nav.element_style, nav_element_style::standard);
+  EXPECT_EQ(nav.content_style, nav_content_style::standard);
 }
 
 TEST(NavParse, StartCountsFromOne) {
@@ -153,45 +154,46 @@ TEST(NavParse, StartCountsFromOne) {
 TEST(NavParse, StylesAndOverrideOrder) {
   const struct {
     std::vector<const char*> atts;
-    int element, content;
+    nav_element_style element;
+    nav_content_style content;
   } cases[] = {
       // Values are compared exactly; anything else is the default.
-      {{"data-vorn-navstyle-element", "keep-strip"}, NAV_ELEMENT_KEEP_STRIP, NAV_CONTENT_DEFAULT},
-      {{"data-vorn-navstyle-element", "repeat-strip"}, NAV_ELEMENT_REPEAT_STRIP, NAV_CONTENT_DEFAULT},
-      {{"data-vorn-navstyle-element", "discard"}, NAV_ELEMENT_DISCARD, NAV_CONTENT_DEFAULT},
-      {{"data-vorn-navstyle-element", "Discard"}, NAV_ELEMENT_DEFAULT, NAV_CONTENT_DEFAULT},
-      {{"data-vorn-navstyle-element", "discard "}, NAV_ELEMENT_DEFAULT, NAV_CONTENT_DEFAULT},
-      {{"data-vorn-navstyle-content", "summarise"}, NAV_ELEMENT_DEFAULT, NAV_CONTENT_SUMMARISE},
-      {{"data-vorn-navstyle-content", "summarize"}, NAV_ELEMENT_DEFAULT, NAV_CONTENT_SUMMARISE},
-      {{"data-vorn-navstyle-content", "keep"}, NAV_ELEMENT_DEFAULT, NAV_CONTENT_KEEP},
-      {{"data-vorn-navstyle-content", "list-keep"}, NAV_ELEMENT_DEFAULT, NAV_CONTENT_LIST_KEEP},
-      {{"data-vorn-navstyle-content", "KEEP"}, NAV_ELEMENT_DEFAULT, NAV_CONTENT_DEFAULT},
+      {{"data-vorn-navstyle-element", "keep-strip"}, nav_element_style::keep_strip, nav_content_style::standard},
+      {{"data-vorn-navstyle-element", "repeat-strip"}, nav_element_style::repeat_strip, nav_content_style::standard},
+      {{"data-vorn-navstyle-element", "discard"}, nav_element_style::discard, nav_content_style::standard},
+      {{"data-vorn-navstyle-element", "Discard"}, nav_element_style::standard, nav_content_style::standard},
+      {{"data-vorn-navstyle-element", "discard "}, nav_element_style::standard, nav_content_style::standard},
+      {{"data-vorn-navstyle-content", "summarise"}, nav_element_style::standard, nav_content_style::summarise},
+      {{"data-vorn-navstyle-content", "summarize"}, nav_element_style::standard, nav_content_style::summarise},
+      {{"data-vorn-navstyle-content", "keep"}, nav_element_style::standard, nav_content_style::keep},
+      {{"data-vorn-navstyle-content", "list-keep"}, nav_element_style::standard, nav_content_style::list_keep},
+      {{"data-vorn-navstyle-content", "KEEP"}, nav_element_style::standard, nav_content_style::standard},
       // A later value outside the table resets an earlier one.
       {{"data-vorn-navstyle-element", "discard", "data-vorn-navstyle-element", "x"},
-       NAV_ELEMENT_DEFAULT, NAV_CONTENT_DEFAULT},
+       nav_element_style::standard, nav_content_style::standard},
       // The shorthands.
-      {{"data-vorn-navcontent", "1"}, NAV_ELEMENT_DEFAULT, NAV_CONTENT_LIST_KEEP},
-      {{"data-vorn-navxml", "True"}, NAV_ELEMENT_DISCARD, NAV_CONTENT_KEEP},
+      {{"data-vorn-navcontent", "1"}, nav_element_style::standard, nav_content_style::list_keep},
+      {{"data-vorn-navxml", "True"}, nav_element_style::discard, nav_content_style::keep},
       // navcontent after navstyle-content overrides it, and the other way
       // round.
       {{"data-vorn-navstyle-content", "summarise", "data-vorn-navcontent", "1"},
-       NAV_ELEMENT_DEFAULT, NAV_CONTENT_LIST_KEEP},
+       nav_element_style::standard, nav_content_style::list_keep},
       {{"data-vorn-navcontent", "1", "data-vorn-navstyle-content", "summarise"},
-       NAV_ELEMENT_DEFAULT, NAV_CONTENT_SUMMARISE},
+       nav_element_style::standard, nav_content_style::summarise},
       {{"data-vorn-navstyle-element", "discard", "data-vorn-navcontent", "TRUE"},
-       NAV_ELEMENT_DEFAULT, NAV_CONTENT_LIST_KEEP},
+       nav_element_style::standard, nav_content_style::list_keep},
       // A false shorthand resets both styles.
       {{"data-vorn-navstyle-element", "repeat-strip", "data-vorn-navstyle-content", "keep",
         "data-vorn-navcontent", "0"},
-       NAV_ELEMENT_DEFAULT, NAV_CONTENT_DEFAULT},
+       nav_element_style::standard, nav_content_style::standard},
       {{"data-vorn-navstyle-element", "keep-strip", "data-vorn-navstyle-content", "summarise",
         "data-vorn-navxml", "false"},
-       NAV_ELEMENT_DEFAULT, NAV_CONTENT_DEFAULT},
-      {{"data-vorn-navxml", "1", "data-vorn-navxml", "yes"}, NAV_ELEMENT_DEFAULT, NAV_CONTENT_DEFAULT},
-      {{"data-vorn-navcontent", "1", "data-vorn-navxml", "1"}, NAV_ELEMENT_DISCARD, NAV_CONTENT_KEEP},
-      {{"data-vorn-navxml", "1", "data-vorn-navcontent", "1"}, NAV_ELEMENT_DEFAULT, NAV_CONTENT_LIST_KEEP},
+       nav_element_style::standard, nav_content_style::standard},
+      {{"data-vorn-navxml", "1", "data-vorn-navxml", "yes"}, nav_element_style::standard, nav_content_style::standard},
+      {{"data-vorn-navcontent", "1", "data-vorn-navxml", "1"}, nav_element_style::discard, nav_content_style::keep},
+      {{"data-vorn-navxml", "1", "data-vorn-navcontent", "1"}, nav_element_style::standard, nav_content_style::list_keep},
       {{"data-vorn-navxml", "1", "data-vorn-navstyle-element", "repeat-strip"},
-       NAV_ELEMENT_REPEAT_STRIP, NAV_CONTENT_KEEP},
+       nav_element_style::repeat_strip, nav_content_style::keep},
   };
   for (const auto& c : cases) {
     std::vector<const char*> atts = c.atts;
@@ -210,15 +212,15 @@ TEST(NavParse, SortOrder) {
   const struct {
     const char* value;
     bool given;
-    int order;
+    sort_order order;
   } cases[] = {
-      {"rdate", true, SORT_RDATE},
-      {"RTITLE", true, SORT_RTITLE},
-      {"Date", true, SORT_DATE},
+      {"rdate", true, sort_order::rdate},
+      {"RTITLE", true, sort_order::rtitle},
+      {"Date", true, sort_order::date},
       // Not a sort name: ignored.
-      {"newest", false, 0},
-      {"", false, 0},
-      {"date ", false, 0},
+      {"newest", false, sort_order::date},
+      {"", false, sort_order::date},
+      {"date ", false, sort_order::date},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);
@@ -429,7 +431,7 @@ TEST_F(NavListTest, KeepItemsWithListAndUrl) {
 // order is unchanged afterwards.
 TEST_F(NavListTest, SortedCopyLeavesPageOrder) {
   nav_orders orders(ptrs_);
-  article_list rdate = orders.sorted(SORT_RDATE);
+  article_list rdate = orders.sorted(sort_order::rdate);
   ASSERT_EQ(rdate.size(), 5u);
   EXPECT_EQ(rdate[0]->src, "p5");
   EXPECT_EQ(rdate[4]->src, "p1");

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "markup/escape.h"
 #include "startup/keywords.h"
 
 const char* const atom_whitelist[] = {
@@ -38,14 +39,8 @@ void capture_text(std::string& buf, const char* text, int len) {
 }
 
 void capture_attribute_value(std::string& buf, const char* value) {
-  const char* run = value;
-  for (const char* p = value; *p; ++p) {
-    if (*p != '"' && *p != '&') continue;
-    buf.append(run, static_cast<size_t>(p - run));
-    buf.append(*p == '"' ? "&quot;" : "&amp;");
-    run = p + 1;
-  }
-  buf.append(run);
+  string_sink sink{buf};
+  write_escaped(sink, value, kEscapeTagAttribute);
 }
 
 void capture_start_tag(std::string& buf, const char* name, const char** atts,

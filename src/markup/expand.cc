@@ -9,6 +9,8 @@
 #include <string>
 
 #include "articles/attributes.h"
+#include "articles/dates.h"
+#include "markup/escape.h"
 #include "markup/output.h"
 #include "startup/keywords.h"
 #include "startup/version.h"
@@ -97,8 +99,8 @@ bool find_var(std::string_view name, var& id) {
   return true;
 }
 
-// One expansion: the list, the place in it and the escaping.
-struct expansion {
+// One expansion under way: where it writes, the place and the escaping.
+struct expander {
   Writer& f;
   const char* url;
   article_list articles;
@@ -127,17 +129,24 @@ struct expansion {
     int len = std::snprintf(buf, sizeof buf, "%zu", n);
     value(std::string_view(buf, static_cast<size_t>(len)));
   }
-  void date(const char* format, bool local) const;
+  void utc(const char* format) const;
+  void local_date(const char* format) const;
   void tags(std::string_view prefix) const;
   void print(var id, std::string_view arg, bool has_arg) const;
 };
 
-// Formats the current article's date with FORMAT, in UTC or local time.
-// The result is printed whole, however long.
-void expansion::date(const char* format, bool local) const {
+// Prints the current article's date in UTC with one of the fixed formats.
+void expander::utc(const char* format) const {
+  date_buffer buf;
+  value(format_utc(current().time, format, buf));
+}
+
+// Prints the current article's date in local time with FORMAT, whole,
+// however long the result.
+void expander::local_date(const char* format) const {
   time_t t = static_cast<time_t>(current().time);
   struct tm tm;
-  if (!(local ? localtime_r(&t, &tm) : gmtime_r(&t, &tm))) return;
+  if (!localtime_r(&t, &tm)) return;
   // A trailing space makes every result non-empty, so a zero return from
   // strftime always means the buffer was too small.
   std::string fmt = format;
@@ -159,7 +168,7 @@ void expansion::date(const char* format, bool local) const {
   }
 }
 
-void expansion::tags(std::string_view prefix) const {
+void expander::tags(std::string_view prefix) const {
   static constexpr std::string_view kNotFound =
       "<span class=\"vorn-tags-notfound\"></span>";
   const article& a = current();
@@ -173,35 +182,16 @@ void expansion::tags(std::string_view prefix) const {
         (tag.size() <= prefix.size() || tag.compare(0, prefix.size(), prefix) != 0))
       continue;
     any = true;
+    // The escaped tag holds no '"' and no space that the mode could
+    // escape again, so it is written as it is.
     value("<span class=\"vorn-tag\">");
-    std::string_view t = std::string_view(tag).substr(prefix.size());
-    size_t run = 0;
-    for (size_t i = 0; i < t.size(); ++i) {
-      const char* rep;
-      switch (t[i]) {
-        case '"': rep = "&quot;"; break;
-        case '&': rep = "&amp;"; break;
-        case '<': rep = "&lt;"; break;
-        case '>': rep = "&gt;"; break;
-        case '\\':
-          if (i + 1 < t.size() && t[i + 1] == ' ') {
-            rep = "";
-            break;
-          }
-          continue;
-        default: continue;
-      }
-      value(t.substr(run, i - run));
-      value(rep);
-      run = i + 1;
-    }
-    value(t.substr(run));
+    write_tag_word(f, std::string_view(tag).substr(prefix.size()), kEscapeXml);
     value("</span>");
   }
   if (!prefix.empty() && !any) value(kNotFound);
 }
 
-void expansion::print(var id, std::string_view arg, bool has_arg) const {
+void expander::print(var id, std::string_view arg, bool has_arg) const {
   const article& a = current();
   switch (id) {
     case V_TITLE: value(a.title); break;
@@ -253,13 +243,13 @@ void expansion::print(var id, std::string_view arg, bool has_arg) const {
       break;
     }
 
-    case V_DATE: date("%Y-%m-%d", false); break;
-    case V_DATETIME: date("%Y-%m-%dT%TZ", false); break;
+    case V_DATE: utc(kUtcDate); break;
+    case V_DATETIME: utc(kUtcDateTime); break;
     case V_DATETIME_FMT:
       if (!has_arg || arg.empty() || arg == "auto")
-        date(a.isdatetime ? "%c" : "%x", true);
+        local_date(a.isdatetime ? "%c" : "%x");
       else
-        date(std::string(arg).c_str(), true);
+        local_date(std::string(arg).c_str());
       break;
 
     case V_GET:
@@ -285,7 +275,7 @@ void expansion::print(var id, std::string_view arg, bool has_arg) const {
   }
 }
 
-void expand(const expansion& x, std::string_view s) {
+void expand(const expander& x, std::string_view s) {
   assert(x.realsz > 0 && "realsz > 0");
   size_t at = 0;
   while (at < s.size()) {
@@ -306,36 +296,31 @@ void expand(const expansion& x, std::string_view s) {
   x.literal(s.substr(at));
 }
 
-}  // namespace
-
-void xmltextx(Writer& f, std::string_view s, const char* url,
-              article_list articles, size_t setsz, size_t abssz,
-              size_t abspos, size_t pos, size_t realsz, int esc) {
-  expand({f, url, articles, setsz, abssz, abspos, pos, realsz, esc, false}, s);
+expander expander_for(Writer& f, const expansion& at, int esc,
+                      bool tag_text) {
+  return {f,         at.url,    at.articles, at.setsz,  at.articles.size(),
+          at.abspos, at.pos,    at.realsz,   esc,       tag_text};
 }
 
-void xmltextx_attribute(Writer& f, std::string_view s, const char* url,
-                        article_list articles, size_t setsz, size_t abssz,
-                        size_t abspos, size_t pos, size_t realsz) {
-  expand({f, url, articles, setsz, abssz, abspos, pos, realsz,
-          ESCAPE_ATTRIBUTE, true},
-         s);
+}  // namespace
+
+void xmltextx(Writer& f, std::string_view s, const expansion& at) {
+  expand(expander_for(f, at, at.esc, false), s);
+}
+
+void xmltextx_attribute(Writer& f, std::string_view s, const expansion& at) {
+  expand(expander_for(f, at, ESCAPE_ATTRIBUTE, true), s);
 }
 
 void emit_start_tag_expanded(Writer& f, const char* name, const char** atts,
-                             const char* url, article_list articles,
-                             size_t sz, size_t abspos) {
-  f.put('<');
-  f.write(name);
+                             const expansion& at) {
+  emit_tag_open(f, name);
   for (; atts[0]; atts += 2) {
     f.put(' ');
     f.write(atts[0]);
     f.write("=\"");
-    xmltextx_attribute(f, atts[1], url, articles, sz, sz, abspos, abspos, sz);
+    xmltextx_attribute(f, atts[1], at);
     f.put('"');
   }
-  if (is_void_element(name))
-    f.write(" />");
-  else
-    f.put('>');
+  emit_tag_close(f, name);
 }

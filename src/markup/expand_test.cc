@@ -46,15 +46,20 @@ article make_article(const std::string& stem) {
 }
 
 // Runs xmltextx into a string.
-std::string expand(std::string_view s, article_list list, size_t abspos,
-                   int esc = ESCAPE_PLAIN, const char* url = nullptr,
-                   size_t setsz = 1, size_t pos = 0, size_t realsz = 1) {
+std::string expand(std::string_view s, const expansion& at) {
   std::string out;
   Writer w;
   w.open_string(&out);
-  xmltextx(w, s, url, list, setsz, list.size(), abspos, pos, realsz, esc);
+  xmltextx(w, s, at);
   w.close();
   return out;
+}
+
+// The same for the article at ABSPOS, seen alone (counts and position 1).
+std::string expand(std::string_view s, article_list list, size_t abspos,
+                   int esc = ESCAPE_PLAIN, const char* url = nullptr) {
+  return expand(s, {.url = url, .articles = list, .abspos = abspos,
+                    .esc = esc});
 }
 
 std::string start_tag(const char* name, std::vector<const char*> atts,
@@ -64,8 +69,7 @@ std::string start_tag(const char* name, std::vector<const char*> atts,
   std::string out;
   Writer w;
   w.open_string(&out);
-  emit_start_tag_expanded(w, name, atts.data(), url, list, list.size(),
-                          abspos);
+  emit_start_tag_expanded(w, name, atts.data(), page_of(list, abspos, url));
   w.close();
   return out;
 }
@@ -208,8 +212,9 @@ TEST_F(ExpandTest, PositionsCountsAndRatios) {
        "12345678901 100 1.000 12345678901 3 3 12345678901"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(expand(kAll, three(), c.abspos, ESCAPE_PLAIN, nullptr, c.setsz,
-                     c.pos, c.realsz),
+    EXPECT_EQ(expand(kAll, {.articles = three(), .setsz = c.setsz,
+                            .abspos = c.abspos, .pos = c.pos,
+                            .realsz = c.realsz}),
               c.out)
         << c.pos << " of " << c.realsz;
 }

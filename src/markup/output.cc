@@ -2,66 +2,38 @@
 
 #include <cstring>
 
-#include "startup/keywords.h"
+#include "markup/escape.h"
 
 bool xmlbool(const char* s) {
   return ascii_iequal(s, "1") || ascii_iequal(s, "true");
 }
 
+const char* find_attribute(const char** atts, keyword id) {
+  for (; atts[0]; atts += 2)
+    if (keyword_lookup(atts[0]) == id) return atts[1];
+  return nullptr;
+}
+
+bool attribute_is_true(const char** atts, keyword id) {
+  const char* v = find_attribute(atts, id);
+  return v && xmlbool(v);
+}
+
 void emit_escaped(Writer& f, std::string_view text, int esc) {
-  if (esc == ESCAPE_PLAIN) {
+  static constexpr const escape_table* kTables[] = {
+      nullptr, &kEscapeSpaces, &kEscapeQuotes, &kEscapeSpacesQuotes};
+  if (esc == ESCAPE_PLAIN)
     f.write(text);
-    return;
-  }
-  const bool spaces = esc & ESCAPE_SPACES;
-  const bool quotes = esc & ESCAPE_ATTRIBUTE;
-  size_t run = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (spaces && c == ' ') {
-      f.write(text.data() + run, i - run);
-      f.write("\\ ", 2);
-      run = i + 1;
-    } else if (quotes && c == '"') {
-      f.write(text.data() + run, i - run);
-      f.write("&quot;", 6);
-      run = i + 1;
-    }
-  }
-  f.write(text.data() + run, text.size() - run);
+  else
+    write_escaped(f, text, *kTables[esc & 3]);
 }
 
 void emit_attribute_value(Writer& f, std::string_view value) {
-  size_t run = 0;
-  for (size_t i = 0; i < value.size(); ++i) {
-    char c = value[i];
-    if (c != '"' && c != '&') continue;
-    f.write(value.data() + run, i - run);
-    if (c == '"')
-      f.write("&quot;", 6);
-    else
-      f.write("&amp;", 5);
-    run = i + 1;
-  }
-  f.write(value.data() + run, value.size() - run);
+  write_escaped(f, value, kEscapeTagAttribute);
 }
 
 void emit_xml_escaped(Writer& f, std::string_view text) {
-  size_t run = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    std::string_view rep;
-    switch (text[i]) {
-      case '&': rep = "&amp;"; break;
-      case '<': rep = "&lt;"; break;
-      case '>': rep = "&gt;"; break;
-      case '"': rep = "&quot;"; break;
-      default: continue;
-    }
-    f.write(text.data() + run, i - run);
-    f.write(rep);
-    run = i + 1;
-  }
-  f.write(text.data() + run, text.size() - run);
+  write_escaped(f, text, kEscapeXml);
 }
 
 namespace {
@@ -74,6 +46,8 @@ void emit_attribute(Writer& f, const char* name, std::string_view value) {
   f.put('"');
 }
 
+}  // namespace
+
 void emit_tag_open(Writer& f, const char* name) {
   f.put('<');
   f.write(name, std::strlen(name));
@@ -85,8 +59,6 @@ void emit_tag_close(Writer& f, const char* name) {
   else
     f.put('>');
 }
-
-}  // namespace
 
 void emit_start_tag(Writer& f, const char* name,
                     std::initializer_list<attr_pair> pairs) {

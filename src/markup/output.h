@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "markup/writer.h"
+#include "startup/keywords.h"
 
 // How printed text is escaped.  ESCAPE_SPACES is a flag that may be added
 // to the other modes.
@@ -20,6 +21,13 @@ enum {
 
 // True when S is "1" or "true", ignoring ASCII case.
 bool xmlbool(const char* s);
+
+// True when the attribute ID is among ATTS (the parser's name, value, ...,
+// null list) with a value that xmlbool accepts.
+bool attribute_is_true(const char** atts, keyword id);
+
+// The value of the attribute ID among ATTS, or null.
+const char* find_attribute(const char** atts, keyword id);
 
 // Prints TEXT in escape mode ESC.  ESCAPE_ATTRIBUTE | ESCAPE_SPACES applies
 // both escapings.
@@ -43,6 +51,11 @@ void emit_start_tag(Writer& f, const char* name,
 // Prints a start tag copying the parser's attribute list, leaving out a
 // data-vorn-ign-once attribute whose value is true.
 void emit_start_tag_copy(Writer& f, const char* name, const char** atts);
+
+// The two ends of every printed start tag: "<NAME", and " />" for a void
+// element or ">" for any other.
+void emit_tag_open(Writer& f, const char* name);
+void emit_tag_close(Writer& f, const char* name);
 
 // Prints "</NAME>" unless NAME is a void element.
 void emit_end_tag(Writer& f, const char* name);

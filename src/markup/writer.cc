@@ -1,5 +1,6 @@
 #include "markup/writer.h"
 
+#include <cassert>
 #include <cerrno>
 #include <cstring>
 #include <err.h>
@@ -7,6 +8,9 @@
 #include <unistd.h>
 
 Writer::~Writer() {
+  // Bytes still buffered here would be lost: every path that writes must
+  // close its writer and look at the result.
+  assert(len_ == 0 && "a writer with pending bytes was not closed");
   if (owned_) ::close(fd_);
 }
 

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <unistd.h>
 
-#include "articles/sort.h"
 
 parse_result parse_options(int argc, char** argv, options& opts) {
   // getopt prints its own diagnostics with argv[0]: make that the short
@@ -18,13 +17,13 @@ parse_result parse_options(int argc, char** argv, options& opts) {
   while (result == PARSE_RUN &&
          (c = getopt(argc, argv, "+acjlLrC:o:s:t:V")) != -1) {
     switch (c) {
-      case 'a': opts.mode = MODE_ATOM; break;
-      case 'c': opts.mode = MODE_ARTICLE; break;
+      case 'a': opts.mode = run_mode::atom_feed; break;
+      case 'c': opts.mode = run_mode::article_page; break;
       case 'l':
-        if (opts.mode == MODE_TAGS) opts.repeated = true;
-        opts.mode = MODE_TAGS;
+        if (opts.mode == run_mode::tag_listing) opts.repeated = true;
+        opts.mode = run_mode::tag_listing;
         break;
-      case 'L': opts.mode = MODE_STANDALONE; break;
+      case 'L': opts.mode = run_mode::pages_per_article; break;
       case 'j': opts.json = true; break;
       case 'r': opts.reverse = true; break;
       case 'C': opts.current = optarg; break;
@@ -41,8 +40,9 @@ parse_result parse_options(int argc, char** argv, options& opts) {
   if (result != PARSE_RUN) return result;
   if (optind >= argc) return PARSE_USAGE;
   opts.first_operand = optind;
-  if (opts.json && (opts.mode == MODE_BLOG || opts.mode == MODE_ATOM))
-    opts.mode = MODE_JSON;
+  if (opts.json && (opts.mode == run_mode::blog_page ||
+                    opts.mode == run_mode::atom_feed))
+    opts.mode = run_mode::json_export;
   if (opts.json) opts.repeated = false;
   return PARSE_RUN;
 }

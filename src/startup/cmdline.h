@@ -2,26 +2,29 @@
 #ifndef VORN_STARTUP_CMDLINE_H_
 #define VORN_STARTUP_CMDLINE_H_
 
-// What vorn writes.  The last of -a, -c, -l and -L wins; -j turns the
-// default mode and -a into the JSON export.
-enum run_mode {
-  MODE_ATOM,        // -a
-  MODE_ARTICLE,     // -c: a page per article file
-  MODE_BLOG,        // default: the blog page (-C: one article's page)
-  MODE_TAGS,        // -l
-  MODE_STANDALONE,  // -L: a blog page per article
-  MODE_JSON,        // -j with the default mode or -a
+#include "articles/sort.h"
+
+// What vorn writes, named after what each option builds.  The last of -a,
+// -c, -l and -L wins; -j turns the default mode and -a into the JSON
+// export.
+enum class run_mode {
+  atom_feed,          // -a
+  article_page,       // -c: a page per article file
+  blog_page,          // default: the blog page (-C: one article's page)
+  tag_listing,        // -l
+  pages_per_article,  // -L: a blog page per article
+  json_export,        // -j with the default mode or -a
 };
 
 struct options {
-  int mode = MODE_BLOG;
+  run_mode mode = run_mode::blog_page;
   bool json = false;      // -j
   bool reverse = false;   // -r
   bool repeated = false;  // a second -l while the mode is the tag listing
   const char* templ = nullptr;    // -t
   const char* output = nullptr;   // -o
   const char* current = nullptr;  // -C
-  int order = 0;                  // -s, "date" by default
+  sort_order order = sort_order::date;  // -s
   int first_operand = 0;          // index of the first operand in argv
 };
 

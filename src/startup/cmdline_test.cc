@@ -13,14 +13,14 @@ struct ParseCase {
   std::vector<std::string> args;  // after the program name
   parse_result result = PARSE_RUN;
   // Checked only for PARSE_RUN:
-  int mode = MODE_BLOG;
+  run_mode mode = run_mode::blog_page;
   bool json = false;
   bool reverse = false;
   bool repeated = false;
   const char* templ = nullptr;
   const char* output = nullptr;
   const char* current = nullptr;
-  int order = SORT_DATE;
+  sort_order order = sort_order::date;
   int first_operand = 1;
 };
 
@@ -46,45 +46,45 @@ TEST(ParseOptions, Table) {
       {.args = {"a.xml"}},
       {.args = {"a.xml", "b.xml"}},
       // Modes: the last of -a, -c, -l, -L wins.
-      {.args = {"-a", "a.xml"}, .mode = MODE_ATOM, .first_operand = 2},
-      {.args = {"-c", "a.xml"}, .mode = MODE_ARTICLE, .first_operand = 2},
-      {.args = {"-L", "a.xml"}, .mode = MODE_STANDALONE, .first_operand = 2},
-      {.args = {"-l", "a.xml"}, .mode = MODE_TAGS, .first_operand = 2},
-      {.args = {"-a", "-c", "a.xml"}, .mode = MODE_ARTICLE, .first_operand = 3},
-      {.args = {"-c", "-a", "a.xml"}, .mode = MODE_ATOM, .first_operand = 3},
-      {.args = {"-ca", "a.xml"}, .mode = MODE_ATOM, .first_operand = 2},
-      {.args = {"-l", "-L", "a.xml"}, .mode = MODE_STANDALONE,
+      {.args = {"-a", "a.xml"}, .mode = run_mode::atom_feed, .first_operand = 2},
+      {.args = {"-c", "a.xml"}, .mode = run_mode::article_page, .first_operand = 2},
+      {.args = {"-L", "a.xml"}, .mode = run_mode::pages_per_article, .first_operand = 2},
+      {.args = {"-l", "a.xml"}, .mode = run_mode::tag_listing, .first_operand = 2},
+      {.args = {"-a", "-c", "a.xml"}, .mode = run_mode::article_page, .first_operand = 3},
+      {.args = {"-c", "-a", "a.xml"}, .mode = run_mode::atom_feed, .first_operand = 3},
+      {.args = {"-ca", "a.xml"}, .mode = run_mode::atom_feed, .first_operand = 2},
+      {.args = {"-l", "-L", "a.xml"}, .mode = run_mode::pages_per_article,
        .first_operand = 3},
       // -j turns the default mode and -a into the JSON export, in either
       // order, and leaves the other modes alone.
-      {.args = {"-j", "a.xml"}, .mode = MODE_JSON, .json = true,
+      {.args = {"-j", "a.xml"}, .mode = run_mode::json_export, .json = true,
        .first_operand = 2},
-      {.args = {"-a", "-j", "a.xml"}, .mode = MODE_JSON, .json = true,
+      {.args = {"-a", "-j", "a.xml"}, .mode = run_mode::json_export, .json = true,
        .first_operand = 3},
-      {.args = {"-j", "-a", "a.xml"}, .mode = MODE_JSON, .json = true,
+      {.args = {"-j", "-a", "a.xml"}, .mode = run_mode::json_export, .json = true,
        .first_operand = 3},
-      {.args = {"-c", "-j", "a.xml"}, .mode = MODE_ARTICLE, .json = true,
+      {.args = {"-c", "-j", "a.xml"}, .mode = run_mode::article_page, .json = true,
        .first_operand = 3},
-      {.args = {"-j", "-L", "a.xml"}, .mode = MODE_STANDALONE, .json = true,
+      {.args = {"-j", "-L", "a.xml"}, .mode = run_mode::pages_per_article, .json = true,
        .first_operand = 3},
-      {.args = {"-j", "-l", "a.xml"}, .mode = MODE_TAGS, .json = true,
+      {.args = {"-j", "-l", "a.xml"}, .mode = run_mode::tag_listing, .json = true,
        .first_operand = 3},
-      {.args = {"-j", "-C", "x", "a.xml"}, .mode = MODE_JSON, .json = true,
+      {.args = {"-j", "-C", "x", "a.xml"}, .mode = run_mode::json_export, .json = true,
        .current = "x", .first_operand = 4},
       // The repeated-listing flag.
-      {.args = {"-l", "-l", "a.xml"}, .mode = MODE_TAGS, .repeated = true,
+      {.args = {"-l", "-l", "a.xml"}, .mode = run_mode::tag_listing, .repeated = true,
        .first_operand = 3},
-      {.args = {"-ll", "a.xml"}, .mode = MODE_TAGS, .repeated = true,
+      {.args = {"-ll", "a.xml"}, .mode = run_mode::tag_listing, .repeated = true,
        .first_operand = 2},
-      {.args = {"-l", "-a", "-l", "a.xml"}, .mode = MODE_TAGS,
+      {.args = {"-l", "-a", "-l", "a.xml"}, .mode = run_mode::tag_listing,
        .first_operand = 4},
-      {.args = {"-l", "-l", "-a", "a.xml"}, .mode = MODE_ATOM,
+      {.args = {"-l", "-l", "-a", "a.xml"}, .mode = run_mode::atom_feed,
        .repeated = true, .first_operand = 4},
-      {.args = {"-l", "-l", "-j", "a.xml"}, .mode = MODE_TAGS, .json = true,
+      {.args = {"-l", "-l", "-j", "a.xml"}, .mode = run_mode::tag_listing, .json = true,
        .first_operand = 4},
-      {.args = {"-j", "-l", "-l", "a.xml"}, .mode = MODE_TAGS, .json = true,
+      {.args = {"-j", "-l", "-l", "a.xml"}, .mode = run_mode::tag_listing, .json = true,
        .first_operand = 4},
-      {.args = {"-lr", "a.xml"}, .mode = MODE_TAGS, .reverse = true,
+      {.args = {"-lr", "a.xml"}, .mode = run_mode::tag_listing, .reverse = true,
        .first_operand = 2},
       // Names, separate and attached.
       {.args = {"-o", "out.html", "-t", "t.xml", "-C", "cur.xml", "a.xml"},
@@ -95,25 +95,25 @@ TEST(ParseOptions, Table) {
       {.args = {"-o", "first", "-o", "-", "a.xml"}, .output = "-",
        .first_operand = 5},
       {.args = {"-o", "-c", "a.xml"}, .output = "-c", .first_operand = 3},
-      {.args = {"-C", "x", "-l", "a.xml"}, .mode = MODE_TAGS, .current = "x",
+      {.args = {"-C", "x", "-l", "a.xml"}, .mode = run_mode::tag_listing, .current = "x",
        .first_operand = 4},
       // Sort orders.
-      {.args = {"-s", "rdate", "a.xml"}, .order = SORT_RDATE,
+      {.args = {"-s", "rdate", "a.xml"}, .order = sort_order::rdate,
        .first_operand = 3},
-      {.args = {"-sTitle", "a.xml"}, .order = SORT_TITLE, .first_operand = 2},
+      {.args = {"-sTitle", "a.xml"}, .order = sort_order::title, .first_operand = 2},
       {.args = {"-s", "RTITLE", "-s", "cmdline", "a.xml"},
-       .order = SORT_CMDLINE, .first_operand = 5},
+       .order = sort_order::cmdline, .first_operand = 5},
       {.args = {"-s", "newest", "a.xml"}, .result = PARSE_USAGE},
       {.args = {"-s", "", "a.xml"}, .result = PARSE_USAGE},
       {.args = {"-s"}, .result = PARSE_USAGE},
       // Options end at the first operand or at "--".
       {.args = {"a.xml", "-c"}, .first_operand = 1},
       {.args = {"a.xml", "-x", "-V"}, .first_operand = 1},
-      {.args = {"-j", "--", "-a"}, .mode = MODE_JSON, .json = true,
+      {.args = {"-j", "--", "-a"}, .mode = run_mode::json_export, .json = true,
        .first_operand = 3},
       {.args = {"--", "a.xml"}, .first_operand = 2},
       {.args = {"-"}, .first_operand = 1},
-      {.args = {"-c", "-", "b"}, .mode = MODE_ARTICLE, .first_operand = 2},
+      {.args = {"-c", "-", "b"}, .mode = run_mode::article_page, .first_operand = 2},
       // No operands.
       {.args = {}, .result = PARSE_USAGE},
       {.args = {"-c"}, .result = PARSE_USAGE},
@@ -186,26 +186,24 @@ TEST(ParseOptions, GetoptDiagnosticsUseTheShortProgramName) {
 TEST(SortParse, NamesIgnoringCase) {
   const struct {
     const char* name;
-    int order;
+    sort_order order;
   } cases[] = {
-      {"date", SORT_DATE},           {"filename", SORT_FILENAME},
-      {"cmdline", SORT_CMDLINE},     {"ititle", SORT_ITITLE},
-      {"title", SORT_TITLE},         {"rdate", SORT_RDATE},
-      {"rfilename", SORT_RFILENAME}, {"rcmdline", SORT_RCMDLINE},
-      {"rititle", SORT_RITITLE},     {"rtitle", SORT_RTITLE},
-      {"DATE", 0},                   {"Date", 0},
-      {"RTITLE", 9},                 {"FileName", 1},
-      {"rCmdLine", 7},               {"ITITLE", 3},
+      {"date", sort_order::date},           {"filename", sort_order::filename},
+      {"cmdline", sort_order::cmdline},     {"ititle", sort_order::ititle},
+      {"title", sort_order::title},         {"rdate", sort_order::rdate},
+      {"rfilename", sort_order::rfilename}, {"rcmdline", sort_order::rcmdline},
+      {"rititle", sort_order::rititle},     {"rtitle", sort_order::rtitle},
+      {"DATE", sort_order::date},           {"Date", sort_order::date},
+      {"RTITLE", sort_order::rtitle},       {"FileName", sort_order::filename},
+      {"rCmdLine", sort_order::rcmdline},   {"ITITLE", sort_order::ititle},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    int order = -1;
+    sort_order order = c.order == sort_order::rtitle ? sort_order::date
+                                                     : sort_order::rtitle;
     EXPECT_TRUE(sort_parse(c.name, order));
     EXPECT_EQ(order, c.order);
   }
-  // The numbers themselves are fixed: the names map to 0..9 in this order.
-  EXPECT_EQ(SORT_DATE, 0);
-  EXPECT_EQ(SORT_RTITLE, 9);
 }
 
 TEST(SortParse, UnknownNamesLeaveTheOrderAlone) {
@@ -214,9 +212,9 @@ TEST(SortParse, UnknownNamesLeaveTheOrderAlone) {
                                "i title", "reverse", "name", "time"};
   for (const char* name : cases) {
     SCOPED_TRACE(std::string("name \"") + name + "\"");
-    int order = 4;
+    sort_order order = sort_order::title;
     EXPECT_FALSE(sort_parse(name, order));
-    EXPECT_EQ(order, 4);
+    EXPECT_EQ(order, sort_order::title);
   }
 }
 

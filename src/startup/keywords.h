@@ -4,83 +4,96 @@
 #ifndef VORN_STARTUP_KEYWORDS_H_
 #define VORN_STARTUP_KEYWORDS_H_
 
-enum keyword {
-  // data-vorn-* attributes, in byte order
-  KW_ALTLINK,          // data-vorn-altlink
-  KW_ALTLINK_FMT,      // data-vorn-altlink-fmt
-  KW_ARTICLE,          // data-vorn-article
-  KW_ARTICLETAG,       // data-vorn-articletag
-  KW_ASIDE,            // data-vorn-aside
-  KW_ATOMCONTENT,      // data-vorn-atomcontent
-  KW_AUTHOR,           // data-vorn-author
-  KW_CONST_ASIDE,      // data-vorn-const-aside
-  KW_CONST_AUTHOR,     // data-vorn-const-author
-  KW_CONST_DATETIME,   // data-vorn-const-datetime
-  KW_CONST_IMG,        // data-vorn-const-img
-  KW_CONST_TITLE,      // data-vorn-const-title
-  KW_CONTENT,          // data-vorn-content
-  KW_DATETIME,         // data-vorn-datetime
-  KW_ENTRY,            // data-vorn-entry
-  KW_FORALL,           // data-vorn-forall
-  KW_IGN_ONCE,         // data-vorn-ign-once
-  KW_IMG,              // data-vorn-img
-  KW_LANG,             // data-vorn-lang
-  KW_NAV,              // data-vorn-nav
-  KW_NAVCONTENT,       // data-vorn-navcontent
-  KW_NAVSORT,          // data-vorn-navsort
-  KW_NAVSTART,         // data-vorn-navstart
-  KW_NAVSTYLE_CONTENT, // data-vorn-navstyle-content
-  KW_NAVSTYLE_ELEMENT, // data-vorn-navstyle-element
-  KW_NAVSZ,            // data-vorn-navsz
-  KW_NAVTAG,           // data-vorn-navtag
-  KW_NAVXML,           // data-vorn-navxml
-  KW_PERMLINK,         // data-vorn-permlink
-  KW_SORT,             // data-vorn-sort
-  KW_SOURCE,           // data-vorn-source
-  KW_STRIPLINK,        // data-vorn-striplink
-  KW_TAGS,             // data-vorn-tags
-  KW_TITLE,            // data-vorn-title
-  // element names, in byte order
-  KW_E_ADDRESS,
-  KW_E_AREA,
-  KW_E_ARTICLE,
-  KW_E_ASIDE,
-  KW_E_BASE,
-  KW_E_BR,
-  KW_E_COL,
-  KW_E_COMMAND,
-  KW_E_EMBED,
-  KW_E_ENTRY,
-  KW_E_H1,
-  KW_E_H2,
-  KW_E_H3,
-  KW_E_H4,
-  KW_E_HR,
-  KW_E_ID,
-  KW_E_IMG,
-  KW_E_INPUT,
-  KW_E_KEYGEN,
-  KW_E_LINK,
-  KW_E_META,
-  KW_E_NAV,
-  KW_E_PARAM,
-  KW_E_SOURCE,
-  KW_E_TIME,
-  KW_E_TITLE,
-  KW_E_TRACK,
-  KW_E_UPDATED,
-  KW_E_WBR,
-  KW_UNKNOWN,  // 63: any name not above
+// The one list of names.  ATTR(id, name) are the data-vorn-* attributes,
+// ELEM(id, name, is_void) the element names; each group is in byte order
+// (checked at compile time), which keeps the headings h1..h4 contiguous.
+// The enum, the name table and the void-element mask are made from it.
+#define VORN_KEYWORDS(ATTR, ELEM)                     \
+  ATTR(ALTLINK, "data-vorn-altlink")                  \
+  ATTR(ALTLINK_FMT, "data-vorn-altlink-fmt")          \
+  ATTR(ARTICLE, "data-vorn-article")                  \
+  ATTR(ARTICLETAG, "data-vorn-articletag")            \
+  ATTR(ASIDE, "data-vorn-aside")                      \
+  ATTR(ATOMCONTENT, "data-vorn-atomcontent")          \
+  ATTR(AUTHOR, "data-vorn-author")                    \
+  ATTR(CONST_ASIDE, "data-vorn-const-aside")          \
+  ATTR(CONST_AUTHOR, "data-vorn-const-author")        \
+  ATTR(CONST_DATETIME, "data-vorn-const-datetime")    \
+  ATTR(CONST_IMG, "data-vorn-const-img")              \
+  ATTR(CONST_TITLE, "data-vorn-const-title")          \
+  ATTR(CONTENT, "data-vorn-content")                  \
+  ATTR(DATETIME, "data-vorn-datetime")                \
+  ATTR(ENTRY, "data-vorn-entry")                      \
+  ATTR(FORALL, "data-vorn-forall")                    \
+  ATTR(IGN_ONCE, "data-vorn-ign-once")                \
+  ATTR(IMG, "data-vorn-img")                          \
+  ATTR(LANG, "data-vorn-lang")                        \
+  ATTR(NAV, "data-vorn-nav")                          \
+  ATTR(NAVCONTENT, "data-vorn-navcontent")            \
+  ATTR(NAVSORT, "data-vorn-navsort")                  \
+  ATTR(NAVSTART, "data-vorn-navstart")                \
+  ATTR(NAVSTYLE_CONTENT, "data-vorn-navstyle-content") \
+  ATTR(NAVSTYLE_ELEMENT, "data-vorn-navstyle-element") \
+  ATTR(NAVSZ, "data-vorn-navsz")                      \
+  ATTR(NAVTAG, "data-vorn-navtag")                    \
+  ATTR(NAVXML, "data-vorn-navxml")                    \
+  ATTR(PERMLINK, "data-vorn-permlink")                \
+  ATTR(SORT, "data-vorn-sort")                        \
+  ATTR(SOURCE, "data-vorn-source")                    \
+  ATTR(STRIPLINK, "data-vorn-striplink")              \
+  ATTR(TAGS, "data-vorn-tags")                        \
+  ATTR(TITLE, "data-vorn-title")                      \
+  ELEM(ADDRESS, "address", false)                     \
+  ELEM(AREA, "area", true)                            \
+  ELEM(ARTICLE, "article", false)                     \
+  ELEM(ASIDE, "aside", false)                         \
+  ELEM(BASE, "base", true)                            \
+  ELEM(BR, "br", true)                                \
+  ELEM(COL, "col", true)                              \
+  ELEM(COMMAND, "command", true)                      \
+  ELEM(EMBED, "embed", true)                          \
+  ELEM(ENTRY, "entry", false)                         \
+  ELEM(H1, "h1", false)                               \
+  ELEM(H2, "h2", false)                               \
+  ELEM(H3, "h3", false)                               \
+  ELEM(H4, "h4", false)                               \
+  ELEM(HR, "hr", true)                                \
+  ELEM(ID, "id", false)                               \
+  ELEM(IMG, "img", true)                              \
+  ELEM(INPUT, "input", true)                          \
+  ELEM(KEYGEN, "keygen", true)                        \
+  ELEM(LINK, "link", true)                            \
+  ELEM(META, "meta", true)                            \
+  ELEM(NAV, "nav", false)                             \
+  ELEM(PARAM, "param", true)                          \
+  ELEM(SOURCE, "source", true)                        \
+  ELEM(TIME, "time", false)                           \
+  ELEM(TITLE, "title", false)                         \
+  ELEM(TRACK, "track", true)                          \
+  ELEM(UPDATED, "updated", false)                     \
+  ELEM(WBR, "wbr", true)
+
+// Attribute identifiers are KW_NAME, element identifiers KW_E_NAME.
+enum keyword : unsigned char {
+#define VORN_KW_ATTR(id, name) KW_##id,
+#define VORN_KW_ELEM(id, name, is_void) KW_E_##id,
+  VORN_KEYWORDS(VORN_KW_ATTR, VORN_KW_ELEM)
+#undef VORN_KW_ATTR
+#undef VORN_KW_ELEM
+  KW_UNKNOWN,  // any name not above
 };
 
-// The name stored for identifier ID (0..62).
+// The name stored for identifier ID, or null for KW_UNKNOWN and beyond.
 const char* keyword_name(int id);
 
 // The identifier of NAME, or KW_UNKNOWN.
-int keyword_lookup(const char* name);
+keyword keyword_lookup(const char* name);
 
-// True for the sixteen void elements, which never get an end tag.
+// True for the void elements, which never get an end tag.
 bool is_void_element(const char* name);
+
+// True for the headings h1 to h4.
+inline bool is_heading(keyword id) { return id >= KW_E_H1 && id <= KW_E_H4; }
 
 // Name comparisons that ignore ASCII letter case only, whatever the locale:
 // A equals B, and S begins with PREFIX.

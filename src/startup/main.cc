@@ -12,11 +12,11 @@
 
 #include <expat.h>
 
-#include "builders/compile.h"
-#include "builders/linkall.h"
-#include "feeds/atom.h"
-#include "feeds/json.h"
-#include "feeds/taglist.h"
+#include "builders/article_page.h"
+#include "builders/blog_page.h"
+#include "feeds/atom_feed.h"
+#include "feeds/json_export.h"
+#include "feeds/tag_listing.h"
 #include "startup/cmdline.h"
 #include "startup/version.h"
 
@@ -31,12 +31,12 @@ int run(const options& o, XML_Parser parser, int count, char** inputs) {
     return given ? given : fallback;
   };
   switch (o.mode) {
-    case MODE_JSON:
+    case run_mode::json_export:
       return write_json(parser, count, inputs, name(o.output, "blog.json"),
                         o.order);
-    case MODE_TAGS:
+    case run_mode::tag_listing:
       return list_tags(parser, count, inputs, o.json, o.reverse, o.repeated);
-    case MODE_ARTICLE: {
+    case run_mode::article_page: {
       // With several inputs every page is named after its input; the
       // first failure ends the run.
       const char* templ = name(o.templ, "article-template.xml");
@@ -47,14 +47,14 @@ int run(const options& o, XML_Parser parser, int count, char** inputs) {
           return false;
       return true;
     }
-    case MODE_STANDALONE:
+    case run_mode::pages_per_article:
       return build_standalone_pages(parser, name(o.templ, "blog-template.xml"),
                                     count, inputs, o.order);
-    case MODE_BLOG:
+    case run_mode::blog_page:
       return build_blog_page(parser, name(o.templ, "blog-template.xml"),
                              o.current, count, inputs,
                              name(o.output, "blog.html"), o.order);
-    case MODE_ATOM:
+    case run_mode::atom_feed:
       return build_atom_feed(parser, name(o.templ, "atom-template.xml"),
                              count, inputs, name(o.output, "atom.xml"),
                              o.order);

@@ -1,4 +1,4 @@
-#include "feeds/atom.h"
+#include "feeds/atom_feed.h"
 
 #include <cassert>
 #include <cstring>
@@ -9,10 +9,12 @@
 #include <string_view>
 #include <vector>
 
+#include "articles/dates.h"
 #include "articles/reader.h"
 #include "markup/capture.h"
 #include "markup/expand.h"
 #include "markup/output.h"
+#include "markup/template_pass.h"
 #include "startup/input.h"
 #include "startup/keywords.h"
 
@@ -41,7 +43,7 @@ struct atom_state {
   std::optional<std::string> altlink;  // href of the last alternate link
   article_list articles;
   size_t entry = 0;  // index of the next article to become an entry
-  size_t stack = 0;  // open entry elements while a slot is open
+  nesting stack;     // the open entry slot
   int flags = 0;     // ENTRY_* of the open slot
   std::string entrybuf;                // captured content of the slot
   std::optional<std::string> altfmt;   // the slot's data-vorn-altlink-fmt
@@ -68,29 +70,20 @@ void stop(atom_state& s, const char* message) {
   XML_SetDefaultHandlerExpand(s.parser, nullptr);
 }
 
-// Formats T as an Atom date, "YYYY-MM-DDTHH:MM:SSZ", in UTC.
-std::string_view atom_date(int64_t t, char (&buf)[64]) {
-  time_t tt = static_cast<time_t>(t);
-  struct tm tm;
-  if (!gmtime_r(&tt, &tm)) return {};
-  return std::string_view(buf, strftime(buf, sizeof buf, "%Y-%m-%dT%TZ", &tm));
-}
-
-void expand(atom_state& s, std::string_view text) {
-  size_t n = s.articles.size();
-  xmltextx(*s.f, text, kFeedUrl, s.articles, n, n, s.entry, s.entry, n,
-           ESCAPE_PLAIN);
+// Every expansion in a feed is for the article of the entry being written.
+expansion entry_place(const atom_state& s) {
+  return page_of(s.articles, s.entry, kFeedUrl);
 }
 
 void print_entry(atom_state& s) {
   Writer& f = *s.f;
   if (s.flags & ENTRY_ATOMCONTENT) {
-    expand(s, s.entrybuf);
+    xmltextx(f, s.entrybuf, entry_place(s));
     return;
   }
   const article& a = *s.articles[s.entry];
-  char buf[64];
-  std::string_view date = atom_date(a.time, buf);
+  date_buffer buf;
+  std::string_view date = format_utc(a.time, kUtcDateTime, buf);
 
   // The entry id: the feed id without a trailing slash, "/", the source
   // name and "#" with the date.
@@ -112,9 +105,7 @@ void print_entry(atom_state& s) {
   if (s.flags & ENTRY_ALTLINK) {
     f.write("\t\t<link rel=\"alternate\" type=\"text/html\" href=\"");
     if (s.altfmt) {
-      size_t n = s.articles.size();
-      xmltextx_attribute(f, *s.altfmt, kFeedUrl, s.articles, n, n, s.entry,
-                         s.entry, n);
+      xmltextx_attribute(f, *s.altfmt, entry_place(s));
     } else {
       emit_xml_escaped(f, s.flags & ENTRY_STRIPLINK ? a.stripsrc : a.src);
     }
@@ -122,7 +113,8 @@ void print_entry(atom_state& s) {
   }
   f.write("\t\t<content type=\"xhtml\">\n"
           "\t\t\t<div xmlns=\"http://www.w3.org/1999/xhtml\">\n");
-  expand(s, s.flags & ENTRY_CONTENT ? a.articlexml : a.aside);
+  xmltextx(f, s.flags & ENTRY_CONTENT ? a.articlexml : a.aside,
+           entry_place(s));
   f.write("</div>\n\t\t</content>\n");
 }
 
@@ -194,7 +186,7 @@ void XMLCALL entry_text(void* data, const char* text, int len) {
 
 void XMLCALL entry_begin(void* data, const char* name, const char** atts) {
   atom_state& s = st(data);
-  if (keyword_lookup(name) == KW_E_ENTRY) s.stack++;
+  s.stack.enter(name);
   capture_start_tag(s.entrybuf, name, atts, nullptr);
 }
 
@@ -207,7 +199,7 @@ void write_entry(atom_state& s) {
 
 void XMLCALL entry_end(void* data, const char* name) {
   atom_state& s = st(data);
-  if (keyword_lookup(name) != KW_E_ENTRY || --s.stack > 0) {
+  if (!s.stack.leave(name)) {
     capture_end_tag(s.entrybuf, name);
     return;
   }
@@ -226,15 +218,9 @@ void XMLCALL entry_end(void* data, const char* name) {
   s.altfmt.reset();
 }
 
-bool is_entry_slot(const char** atts) {
-  for (; atts[0]; atts += 2)
-    if (keyword_lookup(atts[0]) == KW_ENTRY) return xmlbool(atts[1]);
-  return false;
-}
-
-void open_entry_slot(atom_state& s, const char** atts) {
+void open_entry_slot(atom_state& s, const char* name, const char** atts) {
   s.flags = 0;
-  s.stack = 1;
+  s.stack.open(name);
   for (; atts[0]; atts += 2) {
     int bit = 0;
     switch (keyword_lookup(atts[0])) {
@@ -270,7 +256,7 @@ void link_begin(atom_state& s, const char* name, const char** atts) {
 
 void XMLCALL tmpl_begin(void* data, const char* name, const char** atts) {
   atom_state& s = st(data);
-  assert(0 == s.stack);
+  assert(!s.stack.is_open());
   switch (keyword_lookup(name)) {
     case KW_E_LINK:
       link_begin(s, name, atts);
@@ -282,18 +268,18 @@ void XMLCALL tmpl_begin(void* data, const char* name, const char** atts) {
       XML_SetDefaultHandlerExpand(s.parser, id_text);
       return;
     case KW_E_UPDATED: {
-      char buf[64];
+      date_buffer buf;
       int64_t t = s.entry < s.articles.size() ? s.articles[s.entry]->time
                                               : static_cast<int64_t>(time(nullptr));
       s.f->write("<updated>");
-      s.f->write(atom_date(t, buf));
+      s.f->write(format_utc(t, kUtcDateTime, buf));
       XML_SetElementHandler(s.parser, updated_begin, updated_end);
       XML_SetDefaultHandlerExpand(s.parser, nullptr);
       return;
     }
     case KW_E_ENTRY:
-      if (is_entry_slot(atts)) {
-        open_entry_slot(s, atts);
+      if (attribute_is_true(atts, KW_ENTRY)) {
+        open_entry_slot(s, name, atts);
         return;
       }
       break;
@@ -303,32 +289,27 @@ void XMLCALL tmpl_begin(void* data, const char* name, const char** atts) {
   emit_start_tag_copy(*s.f, name, atts);
 }
 
+constexpr template_handlers kHandlers = {
+    .begin = tmpl_begin, .end = tmpl_end, .text = tmpl_text};
+
 }  // namespace
 
 bool build_atom_feed(XML_Parser parser, const char* templ, int count,
-                     char* const* inputs, const char* output, int order) {
+                     char* const* inputs, const char* output,
+                     sort_order order) {
   std::vector<article> list;
   std::vector<const article*> sorted;
   if (!read_sorted_articles(parser, count, inputs, order, list, sorted,
                             atom_whitelist))
     return false;
 
-  Writer f;
-  if (!open_output(f, output)) return false;
-  bool ok = false;
-  {
-    mapped_input in;
-    if (map_input(templ, in)) {
-      atom_state s;
-      s.f = &f;
-      s.templ = templ;
-      s.parser = parser;
-      s.articles = sorted;
-      begin_pass(parser, &s, false);
-      copying(s);
-      ok = run_pass(parser, templ, in);
-      if (ok) f.put('\n');
-    }
-  }
-  return close_output(f) && ok;
+  atom_state s;
+  auto setup = [&](Writer& out, const char*) {
+    s.f = &out;
+    s.templ = templ;
+    s.parser = parser;
+    s.articles = sorted;
+    return true;
+  };
+  return write_from_template(parser, templ, output, kHandlers, &s, setup);
 }

@@ -1,7 +1,7 @@
 // The tag listing: the tags of the input articles on standard output, by
 // article or by tag, as lines or in a bracketed JSON-like form.
-#ifndef VORN_FEEDS_TAGLIST_H_
-#define VORN_FEEDS_TAGLIST_H_
+#ifndef VORN_FEEDS_TAG_LISTING_H_
+#define VORN_FEEDS_TAG_LISTING_H_
 
 #include <expat.h>
 
@@ -10,4 +10,4 @@
 bool list_tags(XML_Parser parser, int count, char* const* inputs, bool json,
                bool reverse, bool repeated);
 
-#endif  // VORN_FEEDS_TAGLIST_H_
+#endif  // VORN_FEEDS_TAG_LISTING_H_

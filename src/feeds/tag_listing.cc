@@ -1,4 +1,4 @@
-#include "feeds/taglist.h"
+#include "feeds/tag_listing.h"
 
 #include <string>
 #include <string_view>
@@ -6,20 +6,14 @@
 #include <vector>
 
 #include "articles/reader.h"
+#include "markup/escape.h"
 #include "markup/writer.h"
 
 namespace {
 
 // Writes TAG leaving out every backslash that stands before a space.
 void put_unescaped(Writer& f, std::string_view tag) {
-  size_t run = 0;
-  for (size_t i = 0; i + 1 < tag.size(); ++i) {
-    if (tag[i] == '\\' && tag[i + 1] == ' ') {
-      f.write(tag.data() + run, i - run);
-      run = i + 1;
-    }
-  }
-  f.write(tag.data() + run, tag.size() - run);
+  write_tag_word(f, tag, kEscapeNone);
 }
 
 struct tag_record {

@@ -1,4 +1,4 @@
-#include "feeds/json.h"
+#include "feeds/json_export.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "feeds/json.h"
+#include "feeds/json_export.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -6,49 +6,32 @@
 
 #include "articles/reader.h"
 #include "articles/sort.h"
+#include "markup/escape.h"
 #include "startup/version.h"
 
 namespace {
 
-// The escape of each byte that JSON strings cannot hold as it is; null for
-// the bytes written unchanged.
-struct json_escapes {
-  const char* of[256] = {};
-  bool needed[256] = {};
-  char hex[32][7];
-  json_escapes() {
-    for (int c = 0; c < 0x20; ++c) {
-      std::snprintf(hex[c], sizeof hex[c], "\\u%04x", c);
-      of[c] = hex[c];
-    }
-    of[static_cast<unsigned char>('\b')] = "\\b";
-    of[static_cast<unsigned char>('\t')] = "\\t";
-    of[static_cast<unsigned char>('\n')] = "\\n";
-    of[static_cast<unsigned char>('\f')] = "\\f";
-    of[static_cast<unsigned char>('\r')] = "\\r";
-    of[static_cast<unsigned char>('"')] = "\\\"";
-    of[static_cast<unsigned char>('/')] = "\\/";
-    of[static_cast<unsigned char>('\\')] = "\\\\";
-    for (int c = 0; c < 256; ++c) needed[c] = of[c] != nullptr;
+// The escapes of the bytes that a JSON string cannot hold as they are.
+constexpr escape_table json_escapes() {
+  escape_table t{{'\b', "\\b"}, {'\t', "\\t"}, {'\n', "\\n"},
+                 {'\f', "\\f"}, {'\r', "\\r"}, {'"', "\\\""},
+                 {'/', "\\/"},   {'\\', "\\\\"}};
+  constexpr char kHex[] = "0123456789abcdef";
+  for (int c = 0; c < 0x20; ++c) {
+    if (t.len[c]) continue;
+    const char u[] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+    t.set(static_cast<unsigned char>(c), std::string_view(u, sizeof u));
   }
-};
+  return t;
+}
 
-const json_escapes kEscapes;
+constexpr escape_table kEscapeJson = json_escapes();
 
 }  // namespace
 
 void json_string(Writer& f, std::string_view s) {
   f.put('"');
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(s.data());
-  const size_t n = s.size();
-  size_t run = 0, i = 0;
-  for (;;) {
-    while (i < n && !kEscapes.needed[p[i]]) ++i;
-    f.write(s.data() + run, i - run);
-    if (i == n) break;
-    f.write(kEscapes.of[p[i]]);
-    run = ++i;
-  }
+  write_escaped(f, s, kEscapeJson);
   f.put('"');
 }
 
@@ -118,7 +101,7 @@ void json_article(Writer& f, const article& a) {
 }  // namespace
 
 bool write_json(XML_Parser parser, int count, char* const* inputs,
-                const char* output, int order) {
+                const char* output, sort_order order) {
   std::vector<article> list;
   if (!read_article_files(parser, count, inputs, list)) return false;
   sort_articles(list, order);

@@ -1,6 +1,6 @@
-// The single-article page: one article file set into a template.
-#ifndef VORN_BUILDERS_COMPILE_H_
-#define VORN_BUILDERS_COMPILE_H_
+// The single-article page (-c): one article file set into a template.
+#ifndef VORN_BUILDERS_ARTICLE_PAGE_H_
+#define VORN_BUILDERS_ARTICLE_PAGE_H_
 
 #include <expat.h>
 
@@ -12,4 +12,4 @@
 bool build_article_page(XML_Parser parser, const char* templ,
                         const char* path, const char* output);
 
-#endif  // VORN_BUILDERS_COMPILE_H_
+#endif  // VORN_BUILDERS_ARTICLE_PAGE_H_

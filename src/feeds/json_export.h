@@ -1,19 +1,20 @@
 // The JSON export: every article, sorted, as one JSON document.
-#ifndef VORN_FEEDS_JSON_H_
-#define VORN_FEEDS_JSON_H_
+#ifndef VORN_FEEDS_JSON_EXPORT_H_
+#define VORN_FEEDS_JSON_EXPORT_H_
 
 #include <string_view>
 
 #include <expat.h>
 
+#include "articles/sort.h"
 #include "markup/writer.h"
 
 // Reads every input, sorts, then writes the document to OUTPUT ("-" for
 // standard output).  Nothing is opened when an input fails.
 bool write_json(XML_Parser parser, int count, char* const* inputs,
-                const char* output, int order);
+                const char* output, sort_order order);
 
 // Writes S as a JSON string literal, quotes included.
 void json_string(Writer& f, std::string_view s);
 
-#endif  // VORN_FEEDS_JSON_H_
+#endif  // VORN_FEEDS_JSON_EXPORT_H_

@@ -1,0 +1,110 @@
+#include "builders/article_page.h"
+
+#include <cassert>
+#include <err.h>
+#include <string>
+#include <vector>
+
+#include "articles/reader.h"
+#include "markup/expand.h"
+#include "markup/output.h"
+#include "markup/template_pass.h"
+#include "startup/keywords.h"
+
+namespace {
+
+// The template pass has three phases: before the slot (elements printed
+// one by one, text flushed at every element boundary), inside the slot
+// (nothing printed) and after it (no element handlers: everything reaches
+// the text handler raw and is printed by the final flush).
+struct article_page_state {
+  Writer* f = nullptr;
+  XML_Parser parser = nullptr;
+  expansion page;    // the article as a list of one, at its only place
+  nesting stack;     // the open slot
+  std::string held;  // template text since the last element boundary
+  bool skip = false; // inside the slot: text is dropped
+
+  void text(const char* p, size_t n) {
+    if (!skip) held.append(p, n);
+  }
+};
+
+article_page_state& st(void* data) {
+  return *static_cast<article_page_state*>(data);
+}
+
+void flush(void* data) {
+  article_page_state& s = st(data);
+  xmltextx(*s.f, s.held, s.page);
+  s.held.clear();
+}
+
+void XMLCALL slot_begin(void* data, const char* name, const char**) {
+  st(data).stack.enter(name);
+}
+
+void XMLCALL slot_end(void* data, const char* name) {
+  article_page_state& s = st(data);
+  if (!s.stack.leave(name)) return;
+  s.skip = false;
+  XML_SetElementHandler(s.parser, nullptr, nullptr);
+}
+
+void XMLCALL template_begin(void* data, const char* name, const char** atts) {
+  article_page_state& s = st(data);
+  assert(!s.stack.is_open());
+  flush(data);
+  if (!attribute_is_true(atts, KW_ARTICLE)) {
+    emit_start_tag_expanded(*s.f, name, atts, s.page);
+    return;
+  }
+  if (attribute_is_true(atts, KW_IGN_ONCE)) {
+    emit_start_tag_copy(*s.f, name, atts);
+    return;
+  }
+  s.stack.open(name);
+  s.skip = true;
+  XML_SetElementHandler(s.parser, slot_begin, slot_end);
+  xmltextx(*s.f, s.page.articles[0]->articlexml, s.page);
+}
+
+void XMLCALL template_end(void* data, const char* name) {
+  article_page_state& s = st(data);
+  flush(data);
+  emit_end_tag(*s.f, name);
+}
+
+constexpr template_handlers kHandlers = {
+    .begin = template_begin,
+    .end = template_end,
+    .text = pass_text<article_page_state>,
+    .skipped = pass_skipped_entity<article_page_state>,
+    .finish = flush,
+};
+
+}  // namespace
+
+bool build_article_page(XML_Parser parser, const char* templ,
+                        const char* path, const char* output) {
+  std::vector<article> list;
+  if (!read_article_file(parser, path, list)) return false;
+  if (list.empty()) {
+    warnx("%s: contains no article", path);
+    return false;
+  }
+  if (list.size() > 1)
+    warnx("%s: contains multiple articles (using the first)", path);
+
+  const article* first = &list[0];
+  article_page_state s;
+  auto setup = [&](Writer& out, const char* url) {
+    s.f = &out;
+    s.parser = parser;
+    s.page = page_of(article_list(&first, 1), 0, url);
+    return true;
+  };
+  return write_from_template(parser, templ,
+                             output ? output : page_name(path), kHandlers, &s,
+                             setup);
+}
