@@ -1,6 +1,5 @@
 #include "articles/attributes.h"
 
-
 #include "articles/dates.h"
 #include "startup/input.h"
 #include "startup/keywords.h"
@@ -16,20 +15,6 @@ void set_pair(std::string& markup, std::optional<std::string>& text,
   has = true;
 }
 
-void set_date(article_progress& pr, const char* value, XML_Parser parser,
-              const char* path) {
-  int64_t t;
-  int isdatetime;
-  if (!parse_datetime(value, t, isdatetime)) {
-    warn_at(parser, path, "malformed RFC 3339 date/time");
-    return;
-  }
-  pr.seen |= SEEN_DATE;
-  pr.dated = true;
-  pr.art->time = t;
-  pr.art->isdatetime = isdatetime;
-}
-
 void set_key(article_progress& pr, const char* key, const char* value) {
   auto [it, added] = pr.setindex.try_emplace(key, pr.art->setmap.size());
   if (added)
@@ -38,7 +23,60 @@ void set_key(article_progress& pr, const char* key, const char* value) {
     pr.art->setmap[it->second].second = value;
 }
 
+// The attributes that set one of the article's values, in pairs: the
+// plain one always, the const one only while the value is missing.
+struct value_attribute {
+  keyword plain, constant;
+  unsigned seen;  // the value, as its SEEN_* flag
+};
+
+constexpr value_attribute kValueAttributes[] = {
+    {KW_TITLE, KW_CONST_TITLE, SEEN_TITLE},
+    {KW_ASIDE, KW_CONST_ASIDE, SEEN_ASIDE},
+    {KW_AUTHOR, KW_CONST_AUTHOR, SEEN_AUTHOR},
+    {KW_IMG, KW_CONST_IMG, SEEN_IMAGE},
+    {KW_DATETIME, KW_CONST_DATETIME, SEEN_DATE},
+};
+
+const value_attribute* value_attribute_of(keyword id) {
+  for (const value_attribute& v : kValueAttributes)
+    if (id == v.plain || id == v.constant) return &v;
+  return nullptr;
+}
+
+// Sets the value that SEEN names from an attribute value.
+void set_value(article_progress& pr, unsigned seen, const char* value,
+               XML_Parser parser, const char* path) {
+  article& a = *pr.art;
+  switch (seen) {
+    case SEEN_TITLE: set_pair(a.title, a.titletext, pr.has_title, value); break;
+    case SEEN_ASIDE: set_pair(a.aside, a.asidetext, pr.has_aside, value); break;
+    case SEEN_AUTHOR:
+      set_pair(a.author, a.authortext, pr.has_author, value);
+      break;
+    case SEEN_IMAGE: a.img = value; break;
+    case SEEN_DATE:
+      if (!set_article_date(pr, value, parser, path)) return;  // not found
+      break;
+  }
+  pr.seen |= seen;
+}
+
 }  // namespace
+
+bool set_article_date(article_progress& pr, const char* value,
+                      XML_Parser parser, const char* path) {
+  int64_t t;
+  int isdatetime;
+  if (!parse_datetime(value, t, isdatetime)) {
+    warn_at(parser, path, "malformed RFC 3339 date/time");
+    return false;
+  }
+  pr.dated = true;
+  pr.art->time = t;
+  pr.art->isdatetime = isdatetime;
+  return true;
+}
 
 void apply_article_attributes(article_progress& pr, const char** atts,
                               XML_Parser parser, const char* path) {
@@ -47,41 +85,13 @@ void apply_article_attributes(article_progress& pr, const char** atts,
     const char* name = atts[0];
     const char* value = atts[1];
     if ((name[0] | 0x20) != 'd') continue;  // not data-vorn-*, in any case
-    switch (keyword_lookup(name)) {
-      case KW_CONST_TITLE:
-        if (pr.seen & SEEN_TITLE) break;
-        [[fallthrough]];
-      case KW_TITLE:
-        set_pair(a.title, a.titletext, pr.has_title, value);
-        pr.seen |= SEEN_TITLE;
-        break;
-      case KW_CONST_ASIDE:
-        if (pr.seen & SEEN_ASIDE) break;
-        [[fallthrough]];
-      case KW_ASIDE:
-        set_pair(a.aside, a.asidetext, pr.has_aside, value);
-        pr.seen |= SEEN_ASIDE;
-        break;
-      case KW_CONST_AUTHOR:
-        if (pr.seen & SEEN_AUTHOR) break;
-        [[fallthrough]];
-      case KW_AUTHOR:
-        set_pair(a.author, a.authortext, pr.has_author, value);
-        pr.seen |= SEEN_AUTHOR;
-        break;
-      case KW_CONST_IMG:
-        if (pr.seen & SEEN_IMAGE) break;
-        [[fallthrough]];
-      case KW_IMG:
-        a.img = value;
-        pr.seen |= SEEN_IMAGE;
-        break;
-      case KW_CONST_DATETIME:
-        if (pr.seen & SEEN_DATE) break;
-        [[fallthrough]];
-      case KW_DATETIME:
-        set_date(pr, value, parser, path);
-        break;
+    keyword id = keyword_lookup(name);
+    if (const value_attribute* v = value_attribute_of(id)) {
+      if (id == v->plain || !(pr.seen & v->seen))
+        set_value(pr, v->seen, value, parser, path);
+      continue;
+    }
+    switch (id) {
       case KW_SOURCE:
         a.src = value;
         pr.has_src = true;

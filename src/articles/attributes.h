@@ -35,6 +35,12 @@ struct article_progress {
   std::unordered_map<std::string, size_t> setindex;   // key -> pair index
 };
 
+// Parses VALUE as the article's date and sets it; when it is malformed,
+// warns "malformed RFC 3339 date/time" at the parser's position and
+// returns false.
+bool set_article_date(article_progress& pr, const char* value,
+                      XML_Parser parser, const char* path);
+
 // Applies the attribute rules to one element's attributes, in order.
 // PARSER and PATH place the warning for a malformed date.
 void apply_article_attributes(article_progress& pr, const char** atts,

@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 
 #include "articles/attributes.h"
-#include "articles/dates.h"
 #include "articles/sort.h"
 #include "markup/output.h"
 #include "startup/input.h"
@@ -167,19 +166,12 @@ void XMLCALL article_begin(void* data, const char* name, const char** atts) {
       break;
     case KW_E_TIME:
       if (s.pr.seen & SEEN_DATE) break;
-      s.pr.seen |= SEEN_DATE;
+      s.pr.seen |= SEEN_DATE;  // only the first time element, usable or not
       for (const char** p = atts; p[0]; p += 2) {
-        if (std::strcmp(p[0], "datetime") != 0) continue;
-        int64_t t;
-        int isdatetime;
-        if (parse_datetime(p[1], t, isdatetime)) {
-          a.time = t;
-          a.isdatetime = isdatetime;
-          s.pr.dated = true;
-        } else {
-          warn_at(s.parser, s.path, "malformed RFC 3339 date/time");
+        if (std::strcmp(p[0], "datetime") == 0) {
+          set_article_date(s.pr, p[1], s.parser, s.path);
+          break;
         }
-        break;
       }
       break;
     case KW_E_ASIDE:

@@ -28,16 +28,14 @@ struct article_page_state {
   void text(const char* p, size_t n) {
     if (!skip) held.append(p, n);
   }
+  void flush() {
+    xmltextx(*f, held, page);
+    held.clear();
+  }
 };
 
 article_page_state& st(void* data) {
   return *static_cast<article_page_state*>(data);
-}
-
-void flush(void* data) {
-  article_page_state& s = st(data);
-  xmltextx(*s.f, s.held, s.page);
-  s.held.clear();
 }
 
 void XMLCALL slot_begin(void* data, const char* name, const char**) {
@@ -54,7 +52,7 @@ void XMLCALL slot_end(void* data, const char* name) {
 void XMLCALL template_begin(void* data, const char* name, const char** atts) {
   article_page_state& s = st(data);
   assert(!s.stack.is_open());
-  flush(data);
+  s.flush();
   if (!attribute_is_true(atts, KW_ARTICLE)) {
     emit_start_tag_expanded(*s.f, name, atts, s.page);
     return;
@@ -69,19 +67,8 @@ void XMLCALL template_begin(void* data, const char* name, const char** atts) {
   xmltextx(*s.f, s.page.articles[0]->articlexml, s.page);
 }
 
-void XMLCALL template_end(void* data, const char* name) {
-  article_page_state& s = st(data);
-  flush(data);
-  emit_end_tag(*s.f, name);
-}
-
-constexpr template_handlers kHandlers = {
-    .begin = template_begin,
-    .end = template_end,
-    .text = pass_text<article_page_state>,
-    .skipped = pass_skipped_entity<article_page_state>,
-    .finish = flush,
-};
+constexpr template_handlers kHandlers =
+    holding_handlers<article_page_state>(template_begin);
 
 }  // namespace
 

@@ -66,22 +66,20 @@ struct blog_state {
         break;
     }
   }
+  // Per-article pages: prints the held text, expanded.
+  void flush() {
+    if (!per_article() || held.empty()) return;
+    xmltextx(*f, held, page());
+    held.clear();
+  }
 };
 
 blog_state& st(void* data) { return *static_cast<blog_state*>(data); }
 
 void XMLCALL tmpl_begin(void* data, const char* name, const char** atts);
-void XMLCALL tmpl_end(void* data, const char* name);
-
-void flush(void* data) {
-  blog_state& s = st(data);
-  if (!s.per_article() || s.held.empty()) return;
-  xmltextx(*s.f, s.held, s.page());
-  s.held.clear();
-}
 
 void copying(blog_state& s) {
-  XML_SetElementHandler(s.parser, tmpl_begin, tmpl_end);
+  XML_SetElementHandler(s.parser, tmpl_begin, end_after_flush<blog_state>);
   s.phase = blog_phase::copying;
 }
 
@@ -96,16 +94,12 @@ void XMLCALL slot_end(void* data, const char* name) {
 
 void XMLCALL nav_begin(void* data, const char* name, const char** atts) {
   blog_state& s = st(data);
-  s.stack.enter(name);
-  capture_start_tag(s.navbuf, name, atts, nullptr);
+  capture_nested_start(s.stack, s.navbuf, name, atts);
 }
 
 void XMLCALL nav_end(void* data, const char* name) {
   blog_state& s = st(data);
-  if (!s.stack.leave(name)) {
-    capture_end_tag(s.navbuf, name);
-    return;
-  }
+  if (!capture_nested_end(s.stack, s.navbuf, name)) return;
   copying(s);
   nav_print_list(*s.f, s.nav, name, s.navbuf, *s.orders, s.url);
   s.navbuf.clear();
@@ -166,7 +160,7 @@ void open_nav(blog_state& s, const char* name, const char** atts) {
 void XMLCALL tmpl_begin(void* data, const char* name, const char** atts) {
   blog_state& s = st(data);
   assert(!s.stack.is_open());
-  flush(data);
+  s.flush();
   // The first true data-vorn-article or data-vorn-nav decides.
   for (const char** p = atts; p[0]; p += 2) {
     keyword id = keyword_lookup(p[0]);
@@ -184,19 +178,7 @@ void XMLCALL tmpl_begin(void* data, const char* name, const char** atts) {
     emit_start_tag_copy(*s.f, name, atts);
 }
 
-void XMLCALL tmpl_end(void* data, const char* name) {
-  blog_state& s = st(data);
-  flush(data);
-  emit_end_tag(*s.f, name);
-}
-
-constexpr template_handlers kHandlers = {
-    .begin = tmpl_begin,
-    .end = tmpl_end,
-    .text = pass_text<blog_state>,
-    .skipped = pass_skipped_entity<blog_state>,
-    .finish = flush,
-};
+constexpr template_handlers kHandlers = holding_handlers<blog_state>(tmpl_begin);
 
 // A fresh state for a page of the pass: the blog page (CURRENT < 0) or the
 // page of the article at CURRENT.

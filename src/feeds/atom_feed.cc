@@ -186,8 +186,7 @@ void XMLCALL entry_text(void* data, const char* text, int len) {
 
 void XMLCALL entry_begin(void* data, const char* name, const char** atts) {
   atom_state& s = st(data);
-  s.stack.enter(name);
-  capture_start_tag(s.entrybuf, name, atts, nullptr);
+  capture_nested_start(s.stack, s.entrybuf, name, atts);
 }
 
 void write_entry(atom_state& s) {
@@ -199,10 +198,7 @@ void write_entry(atom_state& s) {
 
 void XMLCALL entry_end(void* data, const char* name) {
   atom_state& s = st(data);
-  if (!s.stack.leave(name)) {
-    capture_end_tag(s.entrybuf, name);
-    return;
-  }
+  if (!capture_nested_end(s.stack, s.entrybuf, name)) return;
   copying(s);
   if (s.entry < s.articles.size()) {
     write_entry(s);

@@ -64,3 +64,15 @@ void capture_end_tag(std::string& buf, const char* name) {
   buf.append(name);
   buf += '>';
 }
+
+void capture_nested_start(nesting& stack, std::string& buf, const char* name,
+                          const char** atts) {
+  stack.enter(name);
+  capture_start_tag(buf, name, atts, nullptr);
+}
+
+bool capture_nested_end(nesting& stack, std::string& buf, const char* name) {
+  if (stack.leave(name)) return true;
+  capture_end_tag(buf, name);
+  return false;
+}

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "startup/input.h"
+
 // A list of attribute names ended by a null entry.  A null whitelist keeps
 // every attribute; otherwise only names that equal an entry, ignoring ASCII
 // case, are kept.
@@ -24,6 +26,14 @@ void capture_start_tag(std::string& buf, const char* name, const char** atts,
 
 // Appends "</NAME>" unless NAME is a void element.
 void capture_end_tag(std::string& buf, const char* name);
+
+// The tags of an element inside a captured region whose nesting STACK
+// counts (a navigation element, an entry slot): appended to BUF without a
+// whitelist, all but the end tag that closes the region, for which
+// capture_nested_end returns true instead.
+void capture_nested_start(nesting& stack, std::string& buf, const char* name,
+                          const char** atts);
+bool capture_nested_end(nesting& stack, std::string& buf, const char* name);
 
 // Appends VALUE with '"' as "&quot;" and '&' as "&amp;".
 void capture_attribute_value(std::string& buf, const char* value);

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cassert>
-#include <cinttypes>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
+#include <optional>
 #include <string>
 
 #include "articles/attributes.h"
@@ -17,87 +16,29 @@
 
 namespace {
 
-enum var {
-  V_TITLE, V_TITLETEXT, V_ASIDE, V_ASIDETEXT, V_AUTHOR, V_AUTHORTEXT,
-  V_SOURCE, V_BASE, V_STRIPBASE, V_STRIPLANGBASE, V_REAL, V_REALBASE,
-  V_STRIPREALBASE, V_STRIPLANGREALBASE, V_IMG, V_URL,
-  V_FIRST_BASE, V_FIRST_STRIPBASE, V_FIRST_STRIPLANGBASE,
-  V_LAST_BASE, V_LAST_STRIPBASE, V_LAST_STRIPLANGBASE,
-  V_NEXT_BASE, V_NEXT_STRIPBASE, V_NEXT_STRIPLANGBASE,
-  V_PREV_BASE, V_PREV_STRIPBASE, V_PREV_STRIPLANGBASE,
-  V_POS, V_ABSPOS, V_COUNT, V_ABSCOUNT, V_SETCOUNT, V_POS_PCT, V_POS_FRAC,
-  V_DATE, V_DATETIME, V_DATETIME_FMT,
-  V_GET, V_GET_ESCAPED, V_HAS,
-  V_NEXT_HAS, V_PREV_HAS, V_VERSION, V_TAGS,
+// Which article of the list a variable reads.
+enum class whose { current, first, last, next, prev };
+
+// What a variable prints.
+enum class var_kind {
+  field,     // a string field of an article (whose)
+  optional,  // a string field of the current article that may be absent
+  url,
+  count,     // one of the counts or positions
+  pos_pct,
+  pos_frac,
+  utc_date,  // the current article's date in UTC, in a fixed format
+  datetime_fmt,
+  get,
+  get_escaped,
+  has,
+  next_has,
+  prev_has,
+  version,
+  tags,
 };
 
-struct var_name {
-  std::string_view name;
-  var id;
-};
-
-// Sorted by name for bisection.
-constexpr var_name kVars[] = {
-    {"vorn-abscount", V_ABSCOUNT},
-    {"vorn-abspos", V_ABSPOS},
-    {"vorn-aside", V_ASIDE},
-    {"vorn-asidetext", V_ASIDETEXT},
-    {"vorn-author", V_AUTHOR},
-    {"vorn-authortext", V_AUTHORTEXT},
-    {"vorn-base", V_BASE},
-    {"vorn-count", V_COUNT},
-    {"vorn-date", V_DATE},
-    {"vorn-datetime", V_DATETIME},
-    {"vorn-datetime-fmt", V_DATETIME_FMT},
-    {"vorn-first-base", V_FIRST_BASE},
-    {"vorn-first-stripbase", V_FIRST_STRIPBASE},
-    {"vorn-first-striplangbase", V_FIRST_STRIPLANGBASE},
-    {"vorn-get", V_GET},
-    {"vorn-get-escaped", V_GET_ESCAPED},
-    {"vorn-has", V_HAS},
-    {"vorn-img", V_IMG},
-    {"vorn-last-base", V_LAST_BASE},
-    {"vorn-last-stripbase", V_LAST_STRIPBASE},
-    {"vorn-last-striplangbase", V_LAST_STRIPLANGBASE},
-    {"vorn-next-base", V_NEXT_BASE},
-    {"vorn-next-has", V_NEXT_HAS},
-    {"vorn-next-stripbase", V_NEXT_STRIPBASE},
-    {"vorn-next-striplangbase", V_NEXT_STRIPLANGBASE},
-    {"vorn-pos", V_POS},
-    {"vorn-pos-frac", V_POS_FRAC},
-    {"vorn-pos-pct", V_POS_PCT},
-    {"vorn-prev-base", V_PREV_BASE},
-    {"vorn-prev-has", V_PREV_HAS},
-    {"vorn-prev-stripbase", V_PREV_STRIPBASE},
-    {"vorn-prev-striplangbase", V_PREV_STRIPLANGBASE},
-    {"vorn-real", V_REAL},
-    {"vorn-realbase", V_REALBASE},
-    {"vorn-setcount", V_SETCOUNT},
-    {"vorn-source", V_SOURCE},
-    {"vorn-stripbase", V_STRIPBASE},
-    {"vorn-striplangbase", V_STRIPLANGBASE},
-    {"vorn-striplangrealbase", V_STRIPLANGREALBASE},
-    {"vorn-striprealbase", V_STRIPREALBASE},
-    {"vorn-tags", V_TAGS},
-    {"vorn-title", V_TITLE},
-    {"vorn-titletext", V_TITLETEXT},
-    {"vorn-url", V_URL},
-    {"vorn-version", V_VERSION},
-};
-
-static_assert(std::is_sorted(std::begin(kVars), std::end(kVars),
-                             [](const var_name& a, const var_name& b) {
-                               return a.name < b.name;
-                             }));
-
-bool find_var(std::string_view name, var& id) {
-  auto it = std::lower_bound(
-      std::begin(kVars), std::end(kVars), name,
-      [](const var_name& v, std::string_view n) { return v.name < n; });
-  if (it == std::end(kVars) || it->name != name) return false;
-  id = it->id;
-  return true;
-}
+struct var_def;
 
 // One expansion under way: where it writes, the place and the escaping.
 struct expander {
@@ -105,14 +46,20 @@ struct expander {
   const char* url;
   article_list articles;
   size_t setsz, abssz, abspos, pos, realsz;
-  int esc;          // for values
-  bool tag_text;    // template text of a start tag: escape '&' and '"'
+  int esc;        // for values
+  bool tag_text;  // template text of a start tag: escape '&' and '"'
 
   const article& current() const { return *articles[abspos]; }
-  const article& next() const {
-    return *articles[abspos == 0 ? abssz - 1 : abspos - 1];
+  const article& pick(whose w) const {
+    switch (w) {
+      case whose::current: break;
+      case whose::first: return *articles[0];
+      case whose::last: return *articles[abssz - 1];
+      case whose::next: return *articles[abspos == 0 ? abssz - 1 : abspos - 1];
+      case whose::prev: return *articles[(abspos + 1) % abssz];
+    }
+    return current();
   }
-  const article& prev() const { return *articles[(abspos + 1) % abssz]; }
 
   void literal(std::string_view s) const {
     if (tag_text)
@@ -121,24 +68,121 @@ struct expander {
       emit_escaped(f, s, esc);
   }
   void value(std::string_view s) const { emit_escaped(f, s, esc); }
-  void optional(const std::optional<std::string>& s) const {
-    if (s) value(*s);
-  }
   void number(size_t n) const {
     char buf[32];
     int len = std::snprintf(buf, sizeof buf, "%zu", n);
     value(std::string_view(buf, static_cast<size_t>(len)));
   }
-  void utc(const char* format) const;
+  void ratio(var_kind kind) const;
   void local_date(const char* format) const;
+  void key_value(var_kind kind, std::string_view key) const;
   void tags(std::string_view prefix) const;
-  void print(var id, std::string_view arg, bool has_arg) const;
+  void print(const var_def& v, std::string_view arg, bool has_arg) const;
 };
 
-// Prints the current article's date in UTC with one of the fixed formats.
-void expander::utc(const char* format) const {
-  date_buffer buf;
-  value(format_utc(current().time, format, buf));
+using count_member = size_t expander::*;
+
+struct var_def {
+  std::string_view name;
+  var_kind kind;
+  std::string article::*field = nullptr;
+  whose of = whose::current;
+  std::optional<std::string> article::*optional = nullptr;
+  count_member count = nullptr;
+  size_t plus = 0;  // positions print from 1
+  const char* format = nullptr;
+};
+
+constexpr var_def field(std::string_view name, std::string article::*f,
+                        whose of = whose::current) {
+  return {.name = name, .kind = var_kind::field, .field = f, .of = of};
+}
+constexpr var_def optional(std::string_view name,
+                           std::optional<std::string> article::*f) {
+  return {.name = name, .kind = var_kind::optional, .optional = f};
+}
+constexpr var_def count(std::string_view name, count_member m,
+                        size_t plus = 0) {
+  return {.name = name, .kind = var_kind::count, .count = m, .plus = plus};
+}
+constexpr var_def other(std::string_view name, var_kind kind,
+                        const char* format = nullptr) {
+  return {.name = name, .kind = kind, .format = format};
+}
+
+// Every variable, sorted by name for bisection.
+constexpr var_def kVars[] = {
+    count("vorn-abscount", &expander::abssz),
+    count("vorn-abspos", &expander::abspos, 1),
+    field("vorn-aside", &article::aside),
+    optional("vorn-asidetext", &article::asidetext),
+    field("vorn-author", &article::author),
+    optional("vorn-authortext", &article::authortext),
+    field("vorn-base", &article::base),
+    count("vorn-count", &expander::realsz),
+    other("vorn-date", var_kind::utc_date, kUtcDate),
+    other("vorn-datetime", var_kind::utc_date, kUtcDateTime),
+    other("vorn-datetime-fmt", var_kind::datetime_fmt),
+    field("vorn-first-base", &article::base, whose::first),
+    field("vorn-first-stripbase", &article::stripbase, whose::first),
+    field("vorn-first-striplangbase", &article::striplangbase, whose::first),
+    other("vorn-get", var_kind::get),
+    other("vorn-get-escaped", var_kind::get_escaped),
+    other("vorn-has", var_kind::has),
+    optional("vorn-img", &article::img),
+    field("vorn-last-base", &article::base, whose::last),
+    field("vorn-last-stripbase", &article::stripbase, whose::last),
+    field("vorn-last-striplangbase", &article::striplangbase, whose::last),
+    field("vorn-next-base", &article::base, whose::next),
+    other("vorn-next-has", var_kind::next_has),
+    field("vorn-next-stripbase", &article::stripbase, whose::next),
+    field("vorn-next-striplangbase", &article::striplangbase, whose::next),
+    count("vorn-pos", &expander::pos, 1),
+    other("vorn-pos-frac", var_kind::pos_frac),
+    other("vorn-pos-pct", var_kind::pos_pct),
+    field("vorn-prev-base", &article::base, whose::prev),
+    other("vorn-prev-has", var_kind::prev_has),
+    field("vorn-prev-stripbase", &article::stripbase, whose::prev),
+    field("vorn-prev-striplangbase", &article::striplangbase, whose::prev),
+    field("vorn-real", &article::fname),
+    field("vorn-realbase", &article::fbase),
+    count("vorn-setcount", &expander::setsz),
+    field("vorn-source", &article::src),
+    field("vorn-stripbase", &article::stripbase),
+    field("vorn-striplangbase", &article::striplangbase),
+    field("vorn-striplangrealbase", &article::fstriplangbase),
+    field("vorn-striprealbase", &article::fstripbase),
+    other("vorn-tags", var_kind::tags),
+    field("vorn-title", &article::title),
+    optional("vorn-titletext", &article::titletext),
+    other("vorn-url", var_kind::url),
+    other("vorn-version", var_kind::version),
+};
+
+static_assert(std::is_sorted(std::begin(kVars), std::end(kVars),
+                             [](const var_def& a, const var_def& b) {
+                               return a.name < b.name;
+                             }));
+
+const var_def* find_var(std::string_view name) {
+  auto it = std::lower_bound(
+      std::begin(kVars), std::end(kVars), name,
+      [](const var_def& v, std::string_view n) { return v.name < n; });
+  return it == std::end(kVars) || it->name != name ? nullptr : it;
+}
+
+// ${vorn-pos-pct} and ${vorn-pos-frac}: the position from 1 over the
+// count, as a percentage (double precision) or a fraction (single).
+void expander::ratio(var_kind kind) const {
+  char buf[64];
+  int len = kind == var_kind::pos_pct
+      ? std::snprintf(buf, sizeof buf, "%.0f",
+                      static_cast<double>(pos + 1) * 100 /
+                          static_cast<double>(realsz))
+      : std::snprintf(buf, sizeof buf, "%.3f",
+                      static_cast<double>(static_cast<float>(pos + 1) /
+                                          static_cast<float>(realsz)));
+  value(std::string_view(buf, static_cast<size_t>(len)));
 }
 
 // Prints the current article's date in local time with FORMAT, whole,
@@ -168,6 +212,20 @@ void expander::local_date(const char* format) const {
   }
 }
 
+// ${vorn-get|KEY}, ${vorn-get-escaped|KEY} and ${vorn-has|KEY}.
+void expander::key_value(var_kind kind, std::string_view key) const {
+  const std::string* v = setmap_get(current(), key);
+  if (!v) return;
+  if (kind == var_kind::get) {
+    value(*v);
+  } else if (kind == var_kind::get_escaped) {
+    emit_escaped(f, *v, esc | ESCAPE_SPACES);
+  } else if (!v->empty()) {
+    f.write("vorn-has-");
+    f.write(key);
+  }
+}
+
 void expander::tags(std::string_view prefix) const {
   static constexpr std::string_view kNotFound =
       "<span class=\"vorn-tags-notfound\"></span>";
@@ -191,87 +249,40 @@ void expander::tags(std::string_view prefix) const {
   if (!prefix.empty() && !any) value(kNotFound);
 }
 
-void expander::print(var id, std::string_view arg, bool has_arg) const {
+void expander::print(const var_def& v, std::string_view arg,
+                     bool has_arg) const {
   const article& a = current();
-  switch (id) {
-    case V_TITLE: value(a.title); break;
-    case V_TITLETEXT: optional(a.titletext); break;
-    case V_ASIDE: value(a.aside); break;
-    case V_ASIDETEXT: optional(a.asidetext); break;
-    case V_AUTHOR: value(a.author); break;
-    case V_AUTHORTEXT: optional(a.authortext); break;
-    case V_SOURCE: value(a.src); break;
-    case V_BASE: value(a.base); break;
-    case V_STRIPBASE: value(a.stripbase); break;
-    case V_STRIPLANGBASE: value(a.striplangbase); break;
-    case V_REAL: value(a.fname); break;
-    case V_REALBASE: value(a.fbase); break;
-    case V_STRIPREALBASE: value(a.fstripbase); break;
-    case V_STRIPLANGREALBASE: value(a.fstriplangbase); break;
-    case V_IMG: optional(a.img); break;
-    case V_URL: if (url) value(url); break;
-
-    case V_FIRST_BASE: value(articles[0]->base); break;
-    case V_FIRST_STRIPBASE: value(articles[0]->stripbase); break;
-    case V_FIRST_STRIPLANGBASE: value(articles[0]->striplangbase); break;
-    case V_LAST_BASE: value(articles[abssz - 1]->base); break;
-    case V_LAST_STRIPBASE: value(articles[abssz - 1]->stripbase); break;
-    case V_LAST_STRIPLANGBASE: value(articles[abssz - 1]->striplangbase); break;
-    case V_NEXT_BASE: value(next().base); break;
-    case V_NEXT_STRIPBASE: value(next().stripbase); break;
-    case V_NEXT_STRIPLANGBASE: value(next().striplangbase); break;
-    case V_PREV_BASE: value(prev().base); break;
-    case V_PREV_STRIPBASE: value(prev().stripbase); break;
-    case V_PREV_STRIPLANGBASE: value(prev().striplangbase); break;
-
-    case V_POS: number(pos + 1); break;
-    case V_ABSPOS: number(abspos + 1); break;
-    case V_COUNT: number(realsz); break;
-    case V_ABSCOUNT: number(abssz); break;
-    case V_SETCOUNT: number(setsz); break;
-    case V_POS_PCT:
-    case V_POS_FRAC: {
-      char buf[64];
-      int len = id == V_POS_PCT
-          ? std::snprintf(buf, sizeof buf, "%.0f",
-                          static_cast<double>(pos + 1) * 100 /
-                              static_cast<double>(realsz))
-          : std::snprintf(buf, sizeof buf, "%.3f",
-                          static_cast<double>(static_cast<float>(pos + 1) /
-                                              static_cast<float>(realsz)));
-      value(std::string_view(buf, static_cast<size_t>(len)));
+  switch (v.kind) {
+    case var_kind::field: value(pick(v.of).*v.field); break;
+    case var_kind::optional:
+      if (const auto& s = a.*v.optional) value(*s);
+      break;
+    case var_kind::url: if (url) value(url); break;
+    case var_kind::count: number(this->*v.count + v.plus); break;
+    case var_kind::pos_pct:
+    case var_kind::pos_frac: ratio(v.kind); break;
+    case var_kind::utc_date: {
+      date_buffer buf;
+      value(format_utc(a.time, v.format, buf));
       break;
     }
-
-    case V_DATE: utc(kUtcDate); break;
-    case V_DATETIME: utc(kUtcDateTime); break;
-    case V_DATETIME_FMT:
+    case var_kind::datetime_fmt:
       if (!has_arg || arg.empty() || arg == "auto")
         local_date(a.isdatetime ? "%c" : "%x");
       else
         local_date(std::string(arg).c_str());
       break;
-
-    case V_GET:
-    case V_GET_ESCAPED:
-    case V_HAS: {
-      const std::string* v = has_arg ? setmap_get(a, arg) : nullptr;
-      if (!v) break;
-      if (id == V_GET) {
-        value(*v);
-      } else if (id == V_GET_ESCAPED) {
-        emit_escaped(f, *v, esc | ESCAPE_SPACES);
-      } else if (!v->empty()) {
-        f.write("vorn-has-");
-        f.write(arg);
-      }
+    case var_kind::get:
+    case var_kind::get_escaped:
+    case var_kind::has:
+      if (has_arg) key_value(v.kind, arg);
       break;
-    }
-
-    case V_NEXT_HAS: if (abspos > 0) f.write("vorn-next-has"); break;
-    case V_PREV_HAS: if (abspos + 1 < abssz) f.write("vorn-prev-has"); break;
-    case V_VERSION: f.write(kVersion); break;
-    case V_TAGS: tags(has_arg ? arg : std::string_view()); break;
+    case var_kind::next_has: if (abspos > 0) f.write("vorn-next-has"); break;
+    case var_kind::prev_has:
+      if (abspos + 1 < abssz) f.write("vorn-prev-has");
+      break;
+    case var_kind::version: f.write(kVersion); break;
+    case var_kind::tags: tags(has_arg ? arg : std::string_view()); break;
   }
 }
 
@@ -286,11 +297,10 @@ void expand(const expander& x, std::string_view s) {
     x.literal(s.substr(at, open - at));
     std::string_view inner = s.substr(open + 2, close - open - 2);
     size_t bar = inner.find('|');
-    std::string_view name = inner.substr(0, bar);
     bool has_arg = bar != std::string_view::npos;
     std::string_view arg = has_arg ? inner.substr(bar + 1) : std::string_view();
-    var id;
-    if (find_var(name, id)) x.print(id, arg, has_arg);
+    if (const var_def* v = find_var(inner.substr(0, bar)))
+      x.print(*v, arg, has_arg);
     at = close + 1;
   }
   x.literal(s.substr(at));
@@ -298,8 +308,8 @@ void expand(const expander& x, std::string_view s) {
 
 expander expander_for(Writer& f, const expansion& at, int esc,
                       bool tag_text) {
-  return {f,         at.url,    at.articles, at.setsz,  at.articles.size(),
-          at.abspos, at.pos,    at.realsz,   esc,       tag_text};
+  return {f,         at.url, at.articles, at.setsz, at.articles.size(),
+          at.abspos, at.pos, at.realsz,   esc,      tag_text};
 }
 
 }  // namespace

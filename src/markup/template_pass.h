@@ -10,6 +10,7 @@
 
 #include <expat.h>
 
+#include "markup/output.h"
 #include "markup/writer.h"
 #include "startup/input.h"
 
@@ -26,6 +27,32 @@ struct template_handlers {
   // the pass still holds.  May be null.
   void (*finish)(void* state) = nullptr;
 };
+
+// The handlers of a pass whose state holds template text until the next
+// element boundary and prints it there, expanded: State has the members
+// f (the output), text(p, n) (holds text) and flush() (prints it).  Text
+// and undeclared entities are held; an end tag and the end of the pass
+// print what is held first.
+template <class State>
+void XMLCALL flush_held(void* data) {
+  static_cast<State*>(data)->flush();
+}
+
+template <class State>
+void XMLCALL end_after_flush(void* data, const char* name) {
+  State& s = *static_cast<State*>(data);
+  s.flush();
+  emit_end_tag(*s.f, name);
+}
+
+template <class State>
+constexpr template_handlers holding_handlers(XML_StartElementHandler begin) {
+  return {.begin = begin,
+          .end = end_after_flush<State>,
+          .text = pass_text<State>,
+          .skipped = pass_skipped_entity<State>,
+          .finish = flush_held<State>};
+}
 
 // A template read once, for one pass or many.
 struct template_file {
