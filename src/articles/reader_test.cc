@@ -11,6 +11,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "support/temp_dir.h"
+
 namespace {
 
 using Tags = std::vector<std::string>;
@@ -21,32 +23,14 @@ using SetMap = std::vector<std::pair<std::string, std::string>>;
 class ReaderTest : public testing::Test {
  protected:
   void SetUp() override {
-    std::string templ = testing::TempDir() + "vorn-reader-XXXXXX";
-    ASSERT_NE(mkdtemp(templ.data()), nullptr);
-    dir_ = templ;
-    char cwd[PATH_MAX];
-    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-    cwd_ = cwd;
-    ASSERT_EQ(chdir(dir_.c_str()), 0);
     parser_ = XML_ParserCreate(nullptr);
     ASSERT_NE(parser_, nullptr);
   }
-  void TearDown() override {
-    XML_ParserFree(parser_);
-    ASSERT_EQ(chdir(cwd_.c_str()), 0);
-    std::string cmd = "rm -rf '" + dir_ + "'";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
-  }
+  void TearDown() override { XML_ParserFree(parser_); }
 
-  // Writes NAME (creating its one parent directory if it has one).
+  // Writes NAME, relative to the test's directory.
   void write(const std::string& name, const std::string& body) {
-    size_t slash = name.rfind('/');
-    if (slash != std::string::npos) mkdir(name.substr(0, slash).c_str(), 0755);
-    int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ASSERT_NE(fd, -1) << name;
-    ASSERT_EQ(::write(fd, body.data(), body.size()),
-              static_cast<ssize_t>(body.size()));
-    ::close(fd);
+    dir_.write(name, body);
   }
 
   // Reads NAME into list_; what the reader printed lands in err_.
@@ -77,7 +61,8 @@ class ReaderTest : public testing::Test {
 
   static std::string prog() { return program_invocation_short_name; }
 
-  std::string dir_, cwd_;
+  temp_dir dir_;
+  scoped_chdir in_dir_{dir_.path()};
   XML_Parser parser_ = nullptr;
   std::vector<article> list_;
   std::string err_;

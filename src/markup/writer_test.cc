@@ -11,30 +11,20 @@
 #include <unistd.h>
 #include <vector>
 
+#include "support/temp_dir.h"
+
 namespace {
 
 constexpr size_t kBuf = 64 * 1024;
 
 class WriterTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string templ = testing::TempDir() + "vorn-writer-XXXXXX";
-    ASSERT_NE(mkdtemp(templ.data()), nullptr);
-    dir_ = templ;
-  }
-  void TearDown() override {
-    std::string cmd = "rm -rf '" + dir_ + "'";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
-  }
-
   static std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    return temp_dir::read(path);
   }
 
-  std::string dir_;
+  temp_dir tmp_;
+  const std::string dir_ = tmp_.path().string();
 };
 
 // A run of N bytes that differs from every other run, so that lost,

@@ -9,29 +9,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "support/temp_dir.h"
+
 namespace {
 
 // A fresh directory for one test, removed with its files at the end.
 class InputTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string templ = testing::TempDir() + "vorn-input-XXXXXX";
-    ASSERT_NE(mkdtemp(templ.data()), nullptr);
-    dir_ = templ;
-  }
-  void TearDown() override {
-    std::string cmd = "rm -rf '" + dir_ + "'";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
-  }
-
   std::string write_file(const std::string& name, const std::string& body) {
-    std::string path = dir_ + "/" + name;
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    EXPECT_NE(fd, -1);
-    EXPECT_EQ(::write(fd, body.data(), body.size()),
-              static_cast<ssize_t>(body.size()));
-    ::close(fd);
-    return path;
+    return tmp_.write(name, body);
   }
 
   // The line the warn family prints: program name, ": ", the message.
@@ -45,7 +31,8 @@ class InputTest : public testing::Test {
     EXPECT_EQ(in.len, 0u);
   }
 
-  std::string dir_;
+  temp_dir tmp_;
+  const std::string dir_ = tmp_.path().string();
 };
 
 TEST_F(InputTest, MapsARegularFile) {

@@ -32,7 +32,9 @@ TEST(KeywordLookup, AttributesThenElementsEachInByteOrder) {
     SCOPED_TRACE(name);
     bool attribute = name.rfind("data-vorn-", 0) == 0;
     EXPECT_EQ(attribute, id < KW_E_ADDRESS);
-    if (id > 0 && id != KW_E_ADDRESS) EXPECT_LT(keyword_name(id - 1), name);
+    if (id > 0 && id != KW_E_ADDRESS) {
+      EXPECT_LT(keyword_name(id - 1), name);
+    }
   }
 }
 

@@ -17,10 +17,14 @@
 // A section's content is the lines up to the next section or case, each
 // with its newline; "noeol" drops the last newline, "escaped" reads \n, \t,
 // \\ and \xHH.  Lines starting with "#" before the first case are comments.
+// "--- file" sections before the first case are common to every case of
+// the file: they are written first, and a case's own file of the same
+// name replaces them.
 // Blank lines between cases belong to the section before them, so cases
 // end with their run section, where a blank line does no harm.
 // Each case runs in a new empty directory with TZ=UTC and LC_ALL=C.
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -62,8 +66,11 @@ std::string unescape(const std::string& s) {
     if (c == 'n') out += '\n';
     else if (c == 't') out += '\t';
     else if (c == '\\') out += '\\';
-    else if (c == 'x' && i + 2 < s.size() + 0) {
-      out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
+    else if (c == 'x' && i + 2 < s.size() && std::isxdigit(
+                 static_cast<unsigned char>(s[i + 1])) &&
+             std::isxdigit(static_cast<unsigned char>(s[i + 2]))) {
+      out += static_cast<char>(std::strtol(s.substr(i + 1, 2).c_str(),
+                                           nullptr, 16));
       i += 2;
     } else {
       out += '\\';
@@ -73,7 +80,9 @@ std::string unescape(const std::string& s) {
   return out;
 }
 
-std::vector<test_case> parse(const std::string& path) {
+// The cases of the file at PATH; COMMON gets the sections that stand
+// before the first case.
+std::vector<test_case> parse(const std::string& path, test_case& common) {
   std::ifstream in(path);
   if (!in) {
     std::cerr << path << ": cannot read\n";
@@ -90,7 +99,8 @@ std::vector<test_case> parse(const std::string& path) {
       cur = nullptr;
       continue;
     }
-    if (line.rfind("--- ", 0) == 0 && !cases.empty()) {
+    if (line.rfind("--- ", 0) == 0) {
+      test_case& owner = cases.empty() ? common : cases.back();
       std::istringstream words(line.substr(4));
       section s;
       words >> s.kind;
@@ -100,8 +110,12 @@ std::vector<test_case> parse(const std::string& path) {
         else if (w == "escaped") s.escaped = true;
         else s.arg = w;
       }
-      cases.back().sections.push_back(s);
-      cur = &cases.back().sections.back();
+      if (cases.empty() && s.kind != "file") {
+        std::cerr << path << ":" << n << ": only files are common to cases\n";
+        std::exit(2);
+      }
+      owner.sections.push_back(s);
+      cur = &owner.sections.back();
       continue;
     }
     if (cur) {
@@ -112,12 +126,14 @@ std::vector<test_case> parse(const std::string& path) {
       std::exit(2);
     }
   }
-  for (test_case& c : cases) {
+  auto finish = [](test_case& c) {
     for (section& s : c.sections) {
       if (s.noeol && !s.body.empty()) s.body.pop_back();
       if (s.escaped) s.body = unescape(s.body);
     }
-  }
+  };
+  finish(common);
+  for (test_case& c : cases) finish(c);
   return cases;
 }
 
@@ -152,64 +168,63 @@ bool expect_eq(const test_case& c, const std::string& what,
   return false;
 }
 
-bool run_case(const test_case& c, const fs::path& dir, const fs::path& vorn) {
-  fs::path work = dir / "work";
-  fs::create_directories(work);
-  std::string command;
-  std::string want_out, want_err;
-  int want_status = 0;
+// Writes the file sections of C into WORK.
+void write_files(const test_case& c, const fs::path& work) {
   for (const section& s : c.sections) {
-    if (s.kind == "file") {
-      fs::path p = work / s.arg;
-      fs::create_directories(p.parent_path());
-      std::ofstream(p, std::ios::binary) << s.body;
-    } else if (s.kind == "run") {
-      command = s.body;
-    } else if (s.kind == "stdout") {
-      want_out = s.body;
-    } else if (s.kind == "stderr") {
-      want_err = s.body;
-    } else if (s.kind == "status") {
-      want_status = std::atoi(s.body.c_str());
-    } else if (s.kind == "skip-sanitized") {
-      if (std::getenv("VORN_SANITIZED")) return true;
-    } else if (s.kind != "out" && s.kind != "absent") {
-      std::cerr << "FAIL " << c.name << ": unknown section " << s.kind << "\n";
-      return false;
+    if (s.kind != "file") continue;
+    fs::path p = work / s.arg;
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << s.body;
+  }
+}
+
+// In the child: sets up the descriptors and environment of a case and
+// runs COMMAND with the shell; never returns.
+[[noreturn]] void exec_case(const std::string& command, const fs::path& work,
+                            const fs::path& out_path, const fs::path& err_path,
+                            const fs::path& vorn) {
+  int o = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  int e = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  int i = open("/dev/null", O_RDONLY);
+  if (chdir(work.c_str()) != 0 || o < 0 || e < 0 || i < 0 ||
+      dup2(i, 0) < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0) {
+    std::perror("golden_runner: setting up the case");
+    _exit(125);
+  }
+  std::string path = vorn.parent_path().string() + ":" +
+                     (std::getenv("PATH") ? std::getenv("PATH") : "/bin:/usr/bin");
+  setenv("PATH", path.c_str(), 1);
+  setenv("TZ", "UTC", 1);
+  setenv("LC_ALL", "C", 1);
+  execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+  _exit(127);
+}
+
+// Runs COMMAND for case C; its exit status (128 + signal when killed), or
+// -1 when it could not be run.
+int spawn(const test_case& c, const std::string& command, const fs::path& work,
+          const fs::path& out_path, const fs::path& err_path,
+          const fs::path& vorn) {
+  pid_t pid = fork();
+  if (pid < 0) {
+    std::cerr << "FAIL " << c.name << ": fork: " << std::strerror(errno) << "\n";
+    return -1;
+  }
+  if (pid == 0) exec_case(command, work, out_path, err_path, vorn);
+  int wstatus = 0;
+  while (waitpid(pid, &wstatus, 0) < 0) {
+    if (errno != EINTR) {
+      std::cerr << "FAIL " << c.name << ": waitpid: " << std::strerror(errno)
+                << "\n";
+      return -1;
     }
   }
-  if (command.empty()) {
-    std::cerr << "FAIL " << c.name << ": no run section\n";
-    return false;
-  }
+  return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+}
 
-  fs::path out_path = dir / "stdout", err_path = dir / "stderr";
-  pid_t pid = fork();
-  if (pid == 0) {
-    if (chdir(work.c_str()) != 0) _exit(127);
-    int o = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    int e = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    int i = open("/dev/null", O_RDONLY);
-    dup2(i, 0);
-    dup2(o, 1);
-    dup2(e, 2);
-    std::string path = vorn.parent_path().string() + ":" +
-                       (std::getenv("PATH") ? std::getenv("PATH") : "/bin:/usr/bin");
-    setenv("PATH", path.c_str(), 1);
-    setenv("TZ", "UTC", 1);
-    setenv("LC_ALL", "C", 1);
-    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  int wstatus = 0;
-  waitpid(pid, &wstatus, 0);
-  int status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
-
+// Checks the files the run must leave and must not leave.
+bool check_files(const test_case& c, const fs::path& work) {
   bool ok = true;
-  ok &= expect_eq(c, "standard output", want_out, slurp(out_path));
-  ok &= expect_eq(c, "standard error", want_err, slurp(err_path));
-  ok &= expect_eq(c, "exit status", std::to_string(want_status),
-                  std::to_string(status));
   for (const section& s : c.sections) {
     bool exists;
     if (s.kind == "out") {
@@ -228,6 +243,47 @@ bool run_case(const test_case& c, const fs::path& dir, const fs::path& vorn) {
   return ok;
 }
 
+bool run_case(const test_case& common, const test_case& c, const fs::path& dir,
+              const fs::path& vorn) {
+  fs::path work = dir / "work";
+  fs::create_directories(work);
+  std::string command;
+  std::string want_out, want_err;
+  int want_status = 0;
+  for (const section& s : c.sections) {
+    if (s.kind == "run") {
+      command = s.body;
+    } else if (s.kind == "stdout") {
+      want_out = s.body;
+    } else if (s.kind == "stderr") {
+      want_err = s.body;
+    } else if (s.kind == "status") {
+      want_status = std::atoi(s.body.c_str());
+    } else if (s.kind == "skip-sanitized") {
+      if (std::getenv("VORN_SANITIZED")) return true;
+    } else if (s.kind != "file" && s.kind != "out" && s.kind != "absent") {
+      std::cerr << "FAIL " << c.name << ": unknown section " << s.kind << "\n";
+      return false;
+    }
+  }
+  if (command.empty()) {
+    std::cerr << "FAIL " << c.name << ": no run section\n";
+    return false;
+  }
+  write_files(common, work);
+  write_files(c, work);
+
+  fs::path out_path = dir / "stdout", err_path = dir / "stderr";
+  int status = spawn(c, command, work, out_path, err_path, vorn);
+  if (status < 0) return false;
+  bool ok = true;
+  ok &= expect_eq(c, "standard output", want_out, slurp(out_path));
+  ok &= expect_eq(c, "standard error", want_err, slurp(err_path));
+  ok &= expect_eq(c, "exit status", std::to_string(want_status),
+                  std::to_string(status));
+  return check_files(c, work) && ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -236,7 +292,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   fs::path vorn = fs::absolute(argv[1]);
-  std::vector<test_case> cases = parse(argv[2]);
+  test_case common;
+  std::vector<test_case> cases = parse(argv[2], common);
   char tmpl[] = "/tmp/vorn-golden.XXXXXX";
   if (!mkdtemp(tmpl)) {
     std::perror("mkdtemp");
@@ -246,7 +303,7 @@ int main(int argc, char** argv) {
   int failed = 0;
   for (size_t i = 0; i < cases.size(); ++i) {
     fs::path dir = root / std::to_string(i);
-    if (!run_case(cases[i], dir, vorn)) ++failed;
+    if (!run_case(common, cases[i], dir, vorn)) ++failed;
   }
   std::error_code ec;
   fs::remove_all(root, ec);
