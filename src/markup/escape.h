@@ -54,15 +54,15 @@ template <class Sink>
 void write_escaped(Sink& out, std::string_view text,
                    const escape_table& table) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  size_t run = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    unsigned n = table.len[p[i]];
-    if (n == 0) continue;
+  const size_t size = text.size();
+  size_t run = 0, i = 0;
+  for (;;) {
+    while (i < size && table.len[p[i]] == 0) ++i;
     out.write(text.data() + run, i - run);
-    out.write(table.text[p[i]], n);
-    run = i + 1;
+    if (i == size) return;
+    out.write(table.text[p[i]], table.len[p[i]]);
+    run = ++i;
   }
-  out.write(text.data() + run, text.size() - run);
 }
 
 // Writes a tag word as it is printed: a backslash that keeps a space in
