@@ -1,20 +1,27 @@
 #include "articles/attributes.h"
 
-#include <cctype>
 #include <cstring>
-#include <ctime>
 
+#include "articles/dates.h"
+#include "articles/feedsafe.h"
 #include "startup/input.h"
 #include "startup/keywords.h"
 
 namespace {
 
 // Sets one of the three captured values (markup and text) from an
-// attribute value.
-void set_pair(std::string& markup, std::optional<std::string>& text,
-              bool& has, const char* value) {
-  markup = value;
-  text = value;
+// attribute value.  The feed prints them as they are, so there the '&'
+// and '<' that the parser decoded are escaped again.
+void set_pair(const article_progress& pr, std::string& markup,
+              std::optional<std::string>& text, bool& has,
+              const char* value) {
+  if (pr.for_feed) {
+    markup.clear();
+    append_xml_text(markup, value);
+  } else {
+    markup = value;
+  }
+  text = markup;
   has = true;
 }
 
@@ -54,21 +61,21 @@ void apply_article_attributes(article_progress& pr, const char** atts,
         if (pr.seen & SEEN_TITLE) break;
         [[fallthrough]];
       case KW_TITLE:
-        set_pair(a.title, a.titletext, pr.has_title, value);
+        set_pair(pr, a.title, a.titletext, pr.has_title, value);
         pr.seen |= SEEN_TITLE;
         break;
       case KW_CONST_ASIDE:
         if (pr.seen & SEEN_ASIDE) break;
         [[fallthrough]];
       case KW_ASIDE:
-        set_pair(a.aside, a.asidetext, pr.has_aside, value);
+        set_pair(pr, a.aside, a.asidetext, pr.has_aside, value);
         pr.seen |= SEEN_ASIDE;
         break;
       case KW_CONST_AUTHOR:
         if (pr.seen & SEEN_AUTHOR) break;
         [[fallthrough]];
       case KW_AUTHOR:
-        set_pair(a.author, a.authortext, pr.has_author, value);
+        set_pair(pr, a.author, a.authortext, pr.has_author, value);
         pr.seen |= SEEN_AUTHOR;
         break;
       case KW_CONST_IMG:
@@ -137,23 +144,4 @@ void taglist_parse(std::vector<std::string>& words,
     seen.insert(stored);
     words.push_back(std::move(stored));
   }
-}
-
-bool parse_datetime(const char* text, int64_t& time, int& isdatetime) {
-  while (isspace(static_cast<unsigned char>(*text))) ++text;
-  size_t len = std::strlen(text);
-  const char* format;
-  if (len == 20)
-    format = "%Y-%m-%dT%TZ";
-  else if (len == 10)
-    format = "%Y-%m-%d";
-  else
-    return false;
-  struct tm tm;
-  std::memset(&tm, 0, sizeof tm);
-  const char* end = strptime(text, format, &tm);
-  if (!end || *end != '\0') return false;
-  time = static_cast<int64_t>(timegm(&tm));
-  isdatetime = len == 20;
-  return true;
 }

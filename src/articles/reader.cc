@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 
 #include "articles/attributes.h"
+#include "articles/dates.h"
+#include "articles/feedsafe.h"
 #include "articles/sort.h"
 #include "markup/output.h"
 #include "startup/input.h"
@@ -23,6 +25,7 @@ struct grok_state {
   size_t doclen;  // length of the document in bytes
   std::vector<article>* list;
   whitelist_t whitelist;
+  feed_reading* feed;  // reading for the Atom feed; null otherwise
 
   article_progress pr;
   size_t stack = 0;   // nesting of the captured aside or address
@@ -76,10 +79,24 @@ void XMLCALL text_handler(void* data, const char* text, int len) {
 }
 
 void XMLCALL skipped_entity(void* data, const char* name, int) {
-  std::string ref = "&";
-  ref += name;
-  ref += ';';
-  append_text(st(data), ref.data(), static_cast<int>(ref.size()));
+  grok_state& s = st(data);
+  std::string ref;
+  if (s.feed && s.to != target::outside) {
+    s.feed->entity_reference(ref, name, s.path);
+  } else {
+    ref = "&";
+    ref += name;
+    ref += ';';
+  }
+  append_text(s, ref.data(), static_cast<int>(ref.size()));
+}
+
+// Appends the start tag to BUF, keeping the attributes of the whitelist.
+void capture_tag(grok_state& s, std::string& buf, const char* name,
+                 const char** atts) {
+  size_t from = buf.size();
+  capture_start_tag(buf, name, atts, s.whitelist);
+  if (s.feed) escape_lt_after(buf, from);
 }
 
 // Elements named like the article element are counted wherever they occur
@@ -103,9 +120,9 @@ void end_capture(grok_state& s) {
 void XMLCALL title_begin(void* data, const char* name, const char** atts) {
   grok_state& s = st(data);
   count_open(s, name);
-  capture_start_tag(s.pr.art->title, name, atts, s.whitelist);
+  capture_tag(s, s.pr.art->title, name, atts);
   s.pr.has_title = true;
-  capture_start_tag(s.pr.art->articlexml, name, atts, s.whitelist);
+  capture_tag(s, s.pr.art->articlexml, name, atts);
   apply_article_attributes(s.pr, atts, s.parser, s.path);
 }
 
@@ -128,9 +145,9 @@ void nested_begin(grok_state& s, const char* name, const char** atts,
   count_open(s, name);
   if (keyword_lookup(name) == id) s.stack++;
   capture_slot c = slot_of(s);
-  capture_start_tag(c.markup, name, atts, s.whitelist);
+  capture_tag(s, c.markup, name, atts);
   c.has = true;
-  capture_start_tag(s.pr.art->articlexml, name, atts, s.whitelist);
+  capture_tag(s, s.pr.art->articlexml, name, atts);
   apply_article_attributes(s.pr, atts, s.parser, s.path);
 }
 
@@ -161,7 +178,7 @@ void XMLCALL article_begin(void* data, const char* name, const char** atts) {
   grok_state& s = st(data);
   article& a = *s.pr.art;
   assert(s.stack == 0);
-  capture_start_tag(a.articlexml, name, atts, s.whitelist);
+  capture_tag(s, a.articlexml, name, atts);
   apply_article_attributes(s.pr, atts, s.parser, s.path);
   count_open(s, name);
 
@@ -308,6 +325,7 @@ void XMLCALL input_begin(void* data, const char* name, const char** atts) {
   s.list->emplace_back();
   s.pr = article_progress{};
   s.pr.art = &s.list->back();
+  s.pr.for_feed = s.feed != nullptr;
   article& a = *s.pr.art;
   a.order = s.list->size();
 
@@ -340,7 +358,7 @@ void XMLCALL input_begin(void* data, const char* name, const char** atts) {
 
   s.gstack = 1;
   s.to = target::article;
-  capture_start_tag(a.articlexml, name, atts, s.whitelist);
+  capture_tag(s, a.articlexml, name, atts);
   XML_SetElementHandler(s.parser, article_begin, article_end);
   apply_article_attributes(s.pr, atts, s.parser, s.path);
 }
@@ -348,10 +366,11 @@ void XMLCALL input_begin(void* data, const char* name, const char** atts) {
 }  // namespace
 
 bool read_article_file(XML_Parser parser, const char* path,
-                       std::vector<article>& list, whitelist_t whitelist) {
+                       std::vector<article>& list, whitelist_t whitelist,
+                       feed_reading* feed) {
   mapped_input in;
   if (!map_input(path, in)) return false;
-  grok_state s{parser, path, in.fd, in.len, &list, whitelist, {}, 0, 0,
+  grok_state s{parser, path, in.fd, in.len, &list, whitelist, feed, {}, 0, 0,
                target::outside, {}, {}};
   begin_pass(parser, &s, true);
   XML_SetDefaultHandlerExpand(parser, text_handler);
@@ -361,17 +380,20 @@ bool read_article_file(XML_Parser parser, const char* path,
 }
 
 bool read_article_files(XML_Parser parser, int count, char* const* paths,
-                        std::vector<article>& list, whitelist_t whitelist) {
+                        std::vector<article>& list, whitelist_t whitelist,
+                        feed_reading* feed) {
   for (int i = 0; i < count; ++i)
-    if (!read_article_file(parser, paths[i], list, whitelist)) return false;
+    if (!read_article_file(parser, paths[i], list, whitelist, feed))
+      return false;
   return true;
 }
 
 bool read_sorted_articles(XML_Parser parser, int count, char* const* paths,
                           int order, std::vector<article>& list,
                           std::vector<const article*>& ptrs,
-                          whitelist_t whitelist) {
-  if (!read_article_files(parser, count, paths, list, whitelist)) return false;
+                          whitelist_t whitelist, feed_reading* feed) {
+  if (!read_article_files(parser, count, paths, list, whitelist, feed))
+    return false;
   sort_articles(list, order);
   ptrs.clear();
   ptrs.reserve(list.size());
