@@ -1,17 +1,26 @@
 #include "articles/attributes.h"
 
 #include "articles/dates.h"
+#include "markup/escape.h"
 #include "startup/input.h"
 #include "startup/keywords.h"
 
 namespace {
 
 // Sets one of the three captured values (markup and text) from an
-// attribute value.
-void set_pair(std::string& markup, std::optional<std::string>& text,
-              bool& has, const char* value) {
-  markup = value;
-  text = value;
+// attribute value.  The feed prints them as they are, so there the '&',
+// '<' and '>' that the parser decoded are escaped again.
+void set_pair(const article_progress& pr, std::string& markup,
+              std::optional<std::string>& text, bool& has,
+              const char* value) {
+  if (pr.for_feed) {
+    markup.clear();
+    string_sink sink{markup};
+    write_escaped(sink, value, kEscapeXmlText);
+  } else {
+    markup = value;
+  }
+  text = markup;
   has = true;
 }
 
@@ -49,10 +58,10 @@ void set_value(article_progress& pr, unsigned seen, const char* value,
                XML_Parser parser, const char* path) {
   article& a = *pr.art;
   switch (seen) {
-    case SEEN_TITLE: set_pair(a.title, a.titletext, pr.has_title, value); break;
-    case SEEN_ASIDE: set_pair(a.aside, a.asidetext, pr.has_aside, value); break;
+    case SEEN_TITLE: set_pair(pr, a.title, a.titletext, pr.has_title, value); break;
+    case SEEN_ASIDE: set_pair(pr, a.aside, a.asidetext, pr.has_aside, value); break;
     case SEEN_AUTHOR:
-      set_pair(a.author, a.authortext, pr.has_author, value);
+      set_pair(pr, a.author, a.authortext, pr.has_author, value);
       break;
     case SEEN_IMAGE: a.img = value; break;
     case SEEN_DATE:

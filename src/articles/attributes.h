@@ -1,5 +1,5 @@
 // The data-vorn-* attribute rules that apply on every element of an
-// article, tag word lists, and the two accepted date formats.
+// article, and tag word lists.
 #ifndef VORN_ARTICLES_ATTRIBUTES_H_
 #define VORN_ARTICLES_ATTRIBUTES_H_
 
@@ -13,6 +13,7 @@
 #include <expat.h>
 
 #include "articles/article.h"
+#include "articles/dates.h"
 
 // What has been found for the article being read.  Once a value is found
 // the reader stops looking for it and the const attributes leave it alone.
@@ -31,6 +32,7 @@ struct article_progress {
   bool dated = false;  // a date was parsed successfully
   bool has_src = false, has_title = false, has_aside = false,
        has_author = false;
+  bool for_feed = false;  // title, aside and author values kept as XML text
   std::unordered_set<std::string> tagseen;            // mirrors art->tags
   std::unordered_map<std::string, size_t> setindex;   // key -> pair index
 };

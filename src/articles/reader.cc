@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include "articles/attributes.h"
+#include "articles/feedsafe.h"
 #include "articles/sort.h"
 #include "markup/output.h"
 #include "startup/input.h"
@@ -23,6 +24,7 @@ struct grok_state {
   size_t doclen;  // length of the document in bytes
   std::vector<article>* list;
   whitelist_t whitelist;
+  feed_reading* feed;  // reading for the Atom feed; null otherwise
 
   article_progress pr;
   nesting stack;   // the captured aside or address
@@ -31,6 +33,8 @@ struct grok_state {
   std::vector<std::string> langs;
 
   void text(const char* p, size_t n);
+  void entity(const char* name);
+  void capture_tag(std::string& buf, const char* name, const char** atts);
 };
 
 void XMLCALL input_begin(void* data, const char* name, const char** atts);
@@ -72,6 +76,32 @@ void grok_state::text(const char* p, size_t n) {
   pr.art->articlexml.append(p, n);
 }
 
+// A reference to an undeclared entity, kept as written, except that the
+// feed writes XHTML's entities as character references.
+void grok_state::entity(const char* name) {
+  std::string ref;
+  if (feed && to != target::outside) {
+    feed->entity_reference(ref, name, path);
+  } else {
+    ref = "&";
+    ref += name;
+    ref += ';';
+  }
+  text(ref.data(), ref.size());
+}
+
+void XMLCALL skipped_entity(void* data, const char* name, int) {
+  st(data).entity(name);
+}
+
+// Appends a start tag to BUF, keeping the attributes of the whitelist; in
+// the feed a '<' in an attribute value is escaped too.
+void grok_state::capture_tag(std::string& buf, const char* name,
+                             const char** atts) {
+  capture_start_tag(buf, name, atts, whitelist,
+                    feed ? kEscapeFeedAttribute : kEscapeTagAttribute);
+}
+
 // Elements named like the article element are counted wherever they occur
 // inside it, also within a capture, so that the article ends exactly at
 // its own end tag.
@@ -90,9 +120,9 @@ void end_capture(grok_state& s) {
 void XMLCALL title_begin(void* data, const char* name, const char** atts) {
   grok_state& s = st(data);
   count_open(s, name);
-  capture_start_tag(s.pr.art->title, name, atts, s.whitelist);
+  s.capture_tag(s.pr.art->title, name, atts);
   s.pr.has_title = true;
-  capture_start_tag(s.pr.art->articlexml, name, atts, s.whitelist);
+  s.capture_tag(s.pr.art->articlexml, name, atts);
   apply_article_attributes(s.pr, atts, s.parser, s.path);
 }
 
@@ -113,9 +143,9 @@ void nested_begin(grok_state& s, const char* name, const char** atts) {
   count_open(s, name);
   s.stack.enter(name);
   capture_slot c = slot_of(s);
-  capture_start_tag(c.markup, name, atts, s.whitelist);
+  s.capture_tag(c.markup, name, atts);
   c.has = true;
-  capture_start_tag(s.pr.art->articlexml, name, atts, s.whitelist);
+  s.capture_tag(s.pr.art->articlexml, name, atts);
   apply_article_attributes(s.pr, atts, s.parser, s.path);
 }
 
@@ -140,7 +170,7 @@ void XMLCALL article_begin(void* data, const char* name, const char** atts) {
   grok_state& s = st(data);
   article& a = *s.pr.art;
   assert(!s.stack.is_open());
-  capture_start_tag(a.articlexml, name, atts, s.whitelist);
+  s.capture_tag(a.articlexml, name, atts);
   apply_article_attributes(s.pr, atts, s.parser, s.path);
   count_open(s, name);
 
@@ -270,6 +300,7 @@ void XMLCALL input_begin(void* data, const char* name, const char** atts) {
   s.list->emplace_back();
   s.pr = article_progress{};
   s.pr.art = &s.list->back();
+  s.pr.for_feed = s.feed != nullptr;
   article& a = *s.pr.art;
   a.order = s.list->size();
 
@@ -302,7 +333,7 @@ void XMLCALL input_begin(void* data, const char* name, const char** atts) {
 
   s.gstack.open(name);
   s.to = target::article;
-  capture_start_tag(a.articlexml, name, atts, s.whitelist);
+  s.capture_tag(a.articlexml, name, atts);
   XML_SetElementHandler(s.parser, article_begin, article_end);
   apply_article_attributes(s.pr, atts, s.parser, s.path);
 }
@@ -310,30 +341,34 @@ void XMLCALL input_begin(void* data, const char* name, const char** atts) {
 }  // namespace
 
 bool read_article_file(XML_Parser parser, const char* path,
-                       std::vector<article>& list, whitelist_t whitelist) {
+                       std::vector<article>& list, whitelist_t whitelist,
+                       feed_reading* feed) {
   mapped_input in;
   if (!map_input(path, in)) return false;
-  grok_state s{parser, path, in.fd, in.len, &list, whitelist, {}, {}, {},
-               target::outside, {}};
+  grok_state s{parser, path, in.fd,   in.len, &list, whitelist, feed,
+               {},     {},   {},      target::outside, {}};
   begin_pass(parser, &s, true);
   XML_SetDefaultHandlerExpand(parser, pass_text<grok_state>);
-  XML_SetSkippedEntityHandler(parser, pass_skipped_entity<grok_state>);
+  XML_SetSkippedEntityHandler(parser, skipped_entity);
   XML_SetStartElementHandler(parser, input_begin);
   return run_pass(parser, path, in);
 }
 
 bool read_article_files(XML_Parser parser, int count, char* const* paths,
-                        std::vector<article>& list, whitelist_t whitelist) {
+                        std::vector<article>& list, whitelist_t whitelist,
+                        feed_reading* feed) {
   for (int i = 0; i < count; ++i)
-    if (!read_article_file(parser, paths[i], list, whitelist)) return false;
+    if (!read_article_file(parser, paths[i], list, whitelist, feed))
+      return false;
   return true;
 }
 
 bool read_sorted_articles(XML_Parser parser, int count, char* const* paths,
                           sort_order order, std::vector<article>& list,
                           std::vector<const article*>& ptrs,
-                          whitelist_t whitelist) {
-  if (!read_article_files(parser, count, paths, list, whitelist)) return false;
+                          whitelist_t whitelist, feed_reading* feed) {
+  if (!read_article_files(parser, count, paths, list, whitelist, feed))
+    return false;
   sort_articles(list, order);
   ptrs.clear();
   ptrs.reserve(list.size());

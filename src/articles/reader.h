@@ -9,21 +9,25 @@
 #include <expat.h>
 
 #include "articles/article.h"
+#include "articles/feedsafe.h"
 #include "articles/sort.h"
 #include "markup/capture.h"
 
 // Reads PATH and appends its articles to LIST.  Returns false, after
 // reporting, when the file cannot be mapped or is not well-formed; the
 // records appended so far then stay in LIST, the last possibly incomplete.
-// WHITELIST filters the attributes of every captured start tag.
+// WHITELIST filters the attributes of every captured start tag.  With
+// FEED, what is kept is fit for the Atom feed (see feedsafe.h).
 bool read_article_file(XML_Parser parser, const char* path,
                        std::vector<article>& list,
-                       whitelist_t whitelist = nullptr);
+                       whitelist_t whitelist = nullptr,
+                       feed_reading* feed = nullptr);
 
 // Reads every path in order into LIST; stops at the first failure.
 bool read_article_files(XML_Parser parser, int count, char* const* paths,
                         std::vector<article>& list,
-                        whitelist_t whitelist = nullptr);
+                        whitelist_t whitelist = nullptr,
+                        feed_reading* feed = nullptr);
 
 // Reads every path in order into LIST, sorts it in ORDER (sort.h) and sets
 // PTRS to point at its records in that order.  Returns false, after
@@ -31,6 +35,7 @@ bool read_article_files(XML_Parser parser, int count, char* const* paths,
 bool read_sorted_articles(XML_Parser parser, int count, char* const* paths,
                           sort_order order, std::vector<article>& list,
                           std::vector<const article*>& ptrs,
-                          whitelist_t whitelist = nullptr);
+                          whitelist_t whitelist = nullptr,
+                          feed_reading* feed = nullptr);
 
 #endif  // VORN_ARTICLES_READER_H_

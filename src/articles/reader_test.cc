@@ -254,7 +254,7 @@ TEST_F(ReaderTest, MalformedDatesWarnAndKeepTheDate) {
   write("b.xml",
         "<r><article data-vorn-article='1'>\n"
         "<p data-vorn-datetime='2020-01-01'/>\n"
-        "  <p data-vorn-datetime='2020-01-01T00:00:00+01:00'/>\n"
+        "  <p data-vorn-datetime='2020-01-01T00:00:00+0100'/>\n"
         "</article>\n"
         "<div data-vorn-article='1'>\n"
         "<time datetime='yesterday'/><p data-vorn-const-datetime='2021-01-01'/>"

@@ -295,8 +295,9 @@ bool build_atom_feed(XML_Parser parser, const char* templ, int count,
                      sort_order order) {
   std::vector<article> list;
   std::vector<const article*> sorted;
+  feed_reading feed;
   if (!read_sorted_articles(parser, count, inputs, order, list, sorted,
-                            atom_whitelist))
+                            atom_whitelist, &feed))
     return false;
 
   atom_state s;

@@ -44,7 +44,7 @@ void capture_attribute_value(std::string& buf, const char* value) {
 }
 
 void capture_start_tag(std::string& buf, const char* name, const char** atts,
-                       whitelist_t whitelist) {
+                       whitelist_t whitelist, const escape_table& values) {
   buf += '<';
   buf.append(name);
   for (; atts[0]; atts += 2) {
@@ -52,7 +52,8 @@ void capture_start_tag(std::string& buf, const char* name, const char** atts,
     buf += ' ';
     buf.append(atts[0]);
     buf.append("=\"");
-    capture_attribute_value(buf, atts[1]);
+    string_sink sink{buf};
+    write_escaped(sink, atts[1], values);
     buf += '"';
   }
   buf.append(is_void_element(name) ? "/>" : ">");

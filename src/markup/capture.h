@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "markup/escape.h"
 #include "startup/input.h"
 
 // A list of attribute names ended by a null entry.  A null whitelist keeps
@@ -19,10 +20,12 @@ extern const char* const atom_whitelist[];
 // Appends the first LEN bytes of TEXT; nothing when LEN <= 0.
 void capture_text(std::string& buf, const char* text, int len);
 
-// Appends "<NAME", each kept attribute as ' name="value"' with '"' and '&'
-// escaped, then ">" ("/>" for a void element).
+// Appends "<NAME", each kept attribute as ' name="value"' with the value
+// escaped by VALUES ('"' and '&' unless told otherwise), then ">" ("/>"
+// for a void element).
 void capture_start_tag(std::string& buf, const char* name, const char** atts,
-                       whitelist_t whitelist);
+                       whitelist_t whitelist,
+                       const escape_table& values = kEscapeTagAttribute);
 
 // Appends "</NAME>" unless NAME is a void element.
 void capture_end_tag(std::string& buf, const char* name);

@@ -111,6 +111,18 @@ TEST(CaptureStartTag, Whitelist) {
             "<p id=\"1\" DATA-X=\"3\">");
 }
 
+TEST(CaptureStartTag, ValuesEscapedForTheFeed) {
+  // Read for the feed, a '<' in a value is escaped too: XML does not allow
+  // it there.
+  const char* atts[] = {"title", "a<b & \"c\" >", nullptr};
+  std::string buf;
+  capture_start_tag(buf, "p", atts, nullptr, kEscapeFeedAttribute);
+  EXPECT_EQ(buf, "<p title=\"a&lt;b &amp; &quot;c&quot; >\">");
+  buf.clear();
+  capture_start_tag(buf, "p", atts, nullptr);
+  EXPECT_EQ(buf, "<p title=\"a<b &amp; &quot;c&quot; >\">");
+}
+
 TEST(AtomWhitelist, KeepsPlainHtmlAttributesOnly) {
   // Every name on the list keeps its attribute, in any letter case; the
   // list names each attribute once, in lower case.

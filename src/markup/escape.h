@@ -39,6 +39,13 @@ inline constexpr escape_table kEscapeSpacesQuotes{{' ', "\\ "},
 // The values of printed and captured start tags: '"' and '&'.
 inline constexpr escape_table kEscapeTagAttribute{{'"', "&quot;"},
                                                   {'&', "&amp;"}};
+// Captured start tags read for the Atom feed: '<' too, which XML does not
+// allow in attribute values.
+inline constexpr escape_table kEscapeFeedAttribute{
+    {'"', "&quot;"}, {'&', "&amp;"}, {'<', "&lt;"}};
+// Decoded text made fit for XML character data.
+inline constexpr escape_table kEscapeXmlText{
+    {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}};
 // Any decoded text made fit for XML text and attribute values.
 inline constexpr escape_table kEscapeXml{
     {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}};

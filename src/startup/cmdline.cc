@@ -2,8 +2,22 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <getopt.h>
 #include <unistd.h>
 
+
+namespace {
+
+// The value getopt_long returns for --version, which has no short form.
+constexpr int kLongVersion = 0x100;
+
+constexpr struct option kLongOptions[] = {
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, kLongVersion},
+    {nullptr, 0, nullptr, 0},
+};
+
+}  // namespace
 
 parse_result parse_options(int argc, char** argv, options& opts) {
   // getopt prints its own diagnostics with argv[0]: make that the short
@@ -15,7 +29,8 @@ parse_result parse_options(int argc, char** argv, options& opts) {
   int c;
   parse_result result = PARSE_RUN;
   while (result == PARSE_RUN &&
-         (c = getopt(argc, argv, "+acjlLrC:o:s:t:V")) != -1) {
+         (c = getopt_long(argc, argv, "+acjlLrC:o:s:t:Vh", kLongOptions,
+                          nullptr)) != -1) {
     switch (c) {
       case 'a': opts.mode = run_mode::atom_feed; break;
       case 'c': opts.mode = run_mode::article_page; break;
@@ -33,6 +48,8 @@ parse_result parse_options(int argc, char** argv, options& opts) {
         if (!sort_parse(optarg, opts.order)) result = PARSE_USAGE;
         break;
       case 'V': result = PARSE_VERSION; break;
+      case 'h': result = PARSE_HELP; break;
+      case kLongVersion: result = PARSE_VERSION_STDOUT; break;
       default: result = PARSE_USAGE; break;
     }
   }
@@ -47,15 +64,17 @@ parse_result parse_options(int argc, char** argv, options& opts) {
   return PARSE_RUN;
 }
 
-void print_usage() {
+void print_usage(std::FILE* to) {
   const char* p = program_invocation_short_name;
-  std::fprintf(stderr,
+  std::fprintf(to,
                "usage: %s [-o file] [-t templ] -c file...\n"
                "       %s [-o file] [-t templ] [-s sort] -a file...\n"
                "       %s [-jlr] -l file...\n"
                "       %s [-t templ] [-s sort] -L file...\n"
                "       %s [-o file] [-s sort] -j file...\n"
-               "       %s [-o file] [-t templ] [-s sort] -C file...\n"
-               "       %s [-o file] [-t templ] [-s sort] file...\n",
-               p, p, p, p, p, p, p);
+               "       %s [-o file] [-t templ] [-s sort] -C name file...\n"
+               "       %s [-o file] [-t templ] [-s sort] file...\n"
+               "       %s -V | --version\n"
+               "       %s -h | --help\n",
+               p, p, p, p, p, p, p, p, p);
 }

@@ -2,6 +2,8 @@
 #ifndef VORN_STARTUP_CMDLINE_H_
 #define VORN_STARTUP_CMDLINE_H_
 
+#include <cstdio>
+
 #include "articles/sort.h"
 
 // What vorn writes, named after what each option builds.  The last of -a,
@@ -28,14 +30,22 @@ struct options {
   int first_operand = 0;          // index of the first operand in argv
 };
 
-enum parse_result { PARSE_RUN, PARSE_USAGE, PARSE_VERSION };
+enum parse_result {
+  PARSE_RUN,
+  PARSE_USAGE,           // the usage text on standard error, status 1
+  PARSE_VERSION,         // -V: the version line on standard error
+  PARSE_HELP,            // -h, --help: the usage text on standard output
+  PARSE_VERSION_STDOUT,  // --version: the version line on standard output
+};
 
 // Reads the options of ARGV into OPTS.  Options end at the first operand
 // or at "--".  PARSE_USAGE for a bad option, an unknown sort name or no
-// operands; PARSE_VERSION at -V.  The mode is resolved on PARSE_RUN.
+// operands; -V, -h, --help and --version end option reading at once, with
+// or without operands.  Long options may be cut to any unambiguous
+// beginning ("--vers").  The mode is resolved on PARSE_RUN.
 parse_result parse_options(int argc, char** argv, options& opts);
 
-// Prints the usage text to standard error.
-void print_usage();
+// Prints the usage text to TO.
+void print_usage(std::FILE* to = stderr);
 
 #endif  // VORN_STARTUP_CMDLINE_H_

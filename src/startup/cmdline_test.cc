@@ -132,6 +132,40 @@ TEST(ParseOptions, Table) {
       {.args = {"-V", "-s", "newest"}, .result = PARSE_VERSION},
       {.args = {"-s", "newest", "-V"}, .result = PARSE_USAGE},
       {.args = {"-x", "-V"}, .result = PARSE_USAGE},
+      // -h and --help, --version: the same, for the usage text and the
+      // version line on standard output.  Long names may be shortened.
+      {.args = {"-h"}, .result = PARSE_HELP},
+      {.args = {"--help"}, .result = PARSE_HELP},
+      {.args = {"--he"}, .result = PARSE_HELP},
+      {.args = {"--h"}, .result = PARSE_HELP},
+      {.args = {"-jh", "a.xml"}, .result = PARSE_HELP},
+      {.args = {"-c", "--help", "a.xml"}, .result = PARSE_HELP},
+      {.args = {"-h", "-x"}, .result = PARSE_HELP},
+      {.args = {"-h", "-V"}, .result = PARSE_HELP},
+      {.args = {"-V", "-h"}, .result = PARSE_VERSION},
+      {.args = {"-s", "newest", "-h"}, .result = PARSE_USAGE},
+      {.args = {"--version"}, .result = PARSE_VERSION_STDOUT},
+      {.args = {"--vers"}, .result = PARSE_VERSION_STDOUT},
+      {.args = {"--v"}, .result = PARSE_VERSION_STDOUT},
+      {.args = {"-o", "x", "--version", "a.xml"},
+       .result = PARSE_VERSION_STDOUT},
+      {.args = {"--version", "--help"}, .result = PARSE_VERSION_STDOUT},
+      {.args = {"-s", "newest", "--version"}, .result = PARSE_USAGE},
+      // After the first operand or "--" they are file names.
+      {.args = {"a.xml", "-h"}, .first_operand = 1},
+      {.args = {"a.xml", "--help"}, .first_operand = 1},
+      {.args = {"--", "--version"}, .first_operand = 2},
+      {.args = {"-o", "--help", "a.xml"}, .output = "--help",
+       .first_operand = 3},
+      // Other long options, an argument to one that takes none, and the
+      // long forms of short options are not options.
+      {.args = {"--helpme", "a.xml"}, .result = PARSE_USAGE},
+      {.args = {"--help=yes"}, .result = PARSE_USAGE},
+      {.args = {"--version=1"}, .result = PARSE_USAGE},
+      {.args = {"--verbose", "a.xml"}, .result = PARSE_USAGE},
+      {.args = {"--output", "x", "a.xml"}, .result = PARSE_USAGE},
+      {.args = {"---help"}, .result = PARSE_USAGE},
+      {.args = {"-help"}, .result = PARSE_HELP},
   };
 
   for (const ParseCase& c : cases) {

@@ -26,6 +26,14 @@ namespace {
   errx(1, "Cannot allocate memory");
 }
 
+// Ends a run that printed only to standard output: status 0, or 1 after
+// reporting that the text could not be written.
+int finish_stdout() {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  warn("standard output");
+  return 1;
+}
+
 int run(const options& o, XML_Parser parser, int count, char** inputs) {
   auto name = [](const char* given, const char* fallback) {
     return given ? given : fallback;
@@ -73,6 +81,12 @@ int main(int argc, char** argv) {
       case PARSE_VERSION:
         std::fprintf(stderr, "vorn-%s\n", kVersion);
         return 0;
+      case PARSE_VERSION_STDOUT:
+        std::printf("vorn-%s\n", kVersion);
+        return finish_stdout();
+      case PARSE_HELP:
+        print_usage(stdout);
+        return finish_stdout();
       case PARSE_USAGE:
         print_usage();
         return 1;

@@ -1,0 +1,20 @@
+#include "articles/feedsafe.h"
+
+#include <err.h>
+
+#include "markup/entities.h"
+
+void feed_reading::entity_reference(std::string& out, const char* name,
+                                    const char* path) {
+  if (char32_t code = xhtml_entity(name)) {
+    out += "&#";
+    out += std::to_string(static_cast<unsigned long>(code));
+    out += ';';
+    return;
+  }
+  out += '&';
+  out += name;
+  out += ';';
+  if (warned_.insert(name).second)
+    warnx("%s: undeclared entity &%s; in the feed", path, name);
+}
