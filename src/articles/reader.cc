@@ -3,7 +3,6 @@
 #include <cassert>
 #include <cstring>
 #include <err.h>
-#include <sys/stat.h>
 
 #include "articles/attributes.h"
 #include "articles/feedsafe.h"
@@ -20,8 +19,8 @@ enum class target { outside, article, title, aside, author };
 struct grok_state {
   XML_Parser parser;
   const char* path;
-  int fd;
-  size_t doclen;  // length of the document in bytes
+  int64_t ctime;   // the file's status-change time: the default date
+  size_t doclen;   // length of the document in bytes
   std::vector<article>* list;
   whitelist_t whitelist;
   feed_reading* feed;  // reading for the Atom feed; null otherwise
@@ -267,11 +266,7 @@ void finish_article(grok_state& s) {
   }
   if (!s.pr.dated) {
     a.isdatetime = 1;
-    struct stat sb;
-    if (fstat(s.fd, &sb) == 0)
-      a.time = static_cast<int64_t>(sb.st_ctime);
-    else
-      warn("%s", a.src.c_str());
+    a.time = s.ctime;
   }
   if (!s.pr.has_aside) {
     assert(!a.asidetext);
@@ -343,10 +338,10 @@ void XMLCALL input_begin(void* data, const char* name, const char** atts) {
 bool read_article_file(XML_Parser parser, const char* path,
                        std::vector<article>& list, whitelist_t whitelist,
                        feed_reading* feed) {
-  mapped_input in;
-  if (!map_input(path, in)) return false;
-  grok_state s{parser, path, in.fd,   in.len, &list, whitelist, feed,
-               {},     {},   {},      target::outside, {}};
+  input_file in;
+  if (!open_input(path, in)) return false;
+  grok_state s{parser, path, in.ctime, static_cast<size_t>(in.size), &list,
+               whitelist, feed, {}, {}, {}, target::outside, {}};
   begin_pass(parser, &s, true);
   XML_SetDefaultHandlerExpand(parser, pass_text<grok_state>);
   XML_SetSkippedEntityHandler(parser, skipped_entity);

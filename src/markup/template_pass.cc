@@ -13,7 +13,7 @@ bool run_template(XML_Parser parser, const template_file& t,
   XML_SetElementHandler(parser, h.begin, h.end);
   XML_SetDefaultHandlerExpand(parser, h.text);
   if (h.skipped) XML_SetSkippedEntityHandler(parser, h.skipped);
-  if (!run_pass(parser, t.path, t.in)) return false;
+  if (!run_pass(parser, t.path, t.bytes)) return false;
   if (h.finish) h.finish(state);
   out.put('\n');
   return true;
@@ -23,7 +23,7 @@ bool run_template(XML_Parser parser, const template_file& t,
 
 bool load_template(const char* path, template_file& t) {
   t.path = path;
-  return map_input(path, t.in);
+  return read_input(path, t.bytes);
 }
 
 bool write_from_template(XML_Parser parser, const char* templ,

@@ -57,7 +57,7 @@ constexpr template_handlers holding_handlers(XML_StartElementHandler begin) {
 // A template read once, for one pass or many.
 struct template_file {
   const char* path = nullptr;
-  mapped_input in;
+  std::string bytes;
 };
 
 // Reads the template at PATH into T; false after reporting.

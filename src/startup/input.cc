@@ -1,51 +1,113 @@
 #include "startup/input.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdarg>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <err.h>
 #include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
-mapped_input::~mapped_input() {
-  if (addr) munmap(const_cast<char*>(addr), len);
-  if (fd != -1) close(fd);
+namespace {
+
+// Inputs may not reach 2^31 bytes: Expat counts in int.
+constexpr int64_t kTooLarge = int64_t{1} << 31;
+
+// How much is read and parsed at a time.
+constexpr int kSlice = 1 << 20;
+
+// The files of this run, by device and inode.  A process runs one
+// command, so this list belongs to the process.
+std::vector<std::pair<dev_t, ino_t>> run_inputs;
+
+void note_input(const struct stat& st) {
+  run_inputs.emplace_back(st.st_dev, st.st_ino);
 }
 
-bool map_input(const char* path, mapped_input& in) {
+[[noreturn]] void out_of_memory() { errx(1, "Cannot allocate memory"); }
+
+// Reports a parse error, or ends the program when Expat ran out of memory.
+bool parse_failed(XML_Parser parser, const char* path) {
+  if (XML_GetErrorCode(parser) == XML_ERROR_NO_MEMORY) out_of_memory();
+  warn_at(parser, path, "%s", XML_ErrorString(XML_GetErrorCode(parser)));
+  return false;
+}
+
+// Reads up to N bytes into BUF; the count, or -1 with errno set.
+ssize_t read_some(int fd, char* buf, size_t n) {
+  ssize_t got;
+  do got = ::read(fd, buf, n);
+  while (got < 0 && errno == EINTR);
+  return got;
+}
+
+}  // namespace
+
+input_file::~input_file() {
+  if (fd != -1) ::close(fd);
+}
+
+bool open_input(const char* path, input_file& in) {
   // O_NONBLOCK keeps a FIFO without a writer from blocking the open; it
   // changes nothing for the regular files that pass the check below.
-  int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   struct stat st;
   if (fd == -1 || fstat(fd, &st) == -1) {
     warn("%s", path);
-    if (fd != -1) close(fd);
+    if (fd != -1) ::close(fd);
     return false;
   }
-  if (!S_ISREG(st.st_mode)) {
-    warnx("%s: not a regular file", path);
-    close(fd);
+  const char* problem = nullptr;
+  if (!S_ISREG(st.st_mode))
+    problem = "not a regular file";
+  else if (st.st_size >= kTooLarge)
+    problem = "too large";
+  if (problem || st.st_size == 0) {
+    if (problem) {
+      warnx("%s: %s", path, problem);
+    } else {
+      errno = EINVAL;  // there is nothing to parse
+      warn("%s", path);
+    }
+    ::close(fd);
     return false;
   }
-  if (st.st_size >= 2147483648LL) {
-    warnx("%s: too large", path);
-    close(fd);
-    return false;
-  }
-  void* p = mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ,
-                 MAP_SHARED, fd, 0);
-  if (p == MAP_FAILED) {
-    warn("%s", path);
-    close(fd);
-    return false;
-  }
+  note_input(st);
   in.fd = fd;
-  in.addr = static_cast<const char*>(p);
-  in.len = static_cast<size_t>(st.st_size);
+  in.size = st.st_size;
+  in.ctime = st.st_ctime;
   return true;
+}
+
+bool read_input(const char* path, std::string& bytes) {
+  input_file in;
+  if (!open_input(path, in)) return false;
+  bytes.resize(static_cast<size_t>(in.size));
+  size_t have = 0;
+  while (have < bytes.size()) {
+    ssize_t got = read_some(in.fd, bytes.data() + have, bytes.size() - have);
+    if (got < 0) {
+      warn("%s", path);
+      return false;
+    }
+    if (got == 0) break;  // cut short meanwhile: parse what is there
+    have += static_cast<size_t>(got);
+  }
+  bytes.resize(have);
+  return true;
+}
+
+void protect_input(const char* path) {
+  struct stat st;
+  if (stat(path, &st) == 0) note_input(st);
+}
+
+bool is_run_input(const struct stat& st) {
+  return std::find(run_inputs.begin(), run_inputs.end(),
+                   std::make_pair(st.st_dev, st.st_ino)) != run_inputs.end();
 }
 
 void begin_pass(XML_Parser parser, void* state, bool foreign_dtd) {
@@ -54,27 +116,34 @@ void begin_pass(XML_Parser parser, void* state, bool foreign_dtd) {
   if (foreign_dtd) XML_UseForeignDTD(parser, XML_TRUE);
 }
 
-bool run_pass(XML_Parser parser, const char* path, const mapped_input& in) {
-  // Expat copies every document into a buffer of its own before parsing
-  // it.  Making that copy here, a slice at a time, lets the pages already
-  // copied leave memory, so a document is held once, not twice.
-  char* buf = static_cast<char*>(XML_GetBuffer(parser, static_cast<int>(in.len)));
-  if (!buf) errx(1, "Cannot allocate memory");
-  constexpr size_t kSlice = size_t{1} << 20;
-  for (size_t off = 0; off < in.len; off += kSlice) {
-    size_t n = std::min(kSlice, in.len - off);
-    std::memcpy(buf + off, in.addr + off, n);
-    if (in.len > kSlice)
-      madvise(const_cast<char*>(in.addr) + off, n, MADV_DONTNEED);
+bool run_pass(XML_Parser parser, const char* path, input_file& in) {
+  // The size when the file was opened is what is parsed; a file that has
+  // shrunk since ends early, one that has grown is not read further.
+  int64_t left = in.size;
+  for (;;) {
+    int want = static_cast<int>(std::min<int64_t>(left, kSlice));
+    void* buf = XML_GetBuffer(parser, want);
+    if (!buf) out_of_memory();
+    ssize_t got = want ? read_some(in.fd, static_cast<char*>(buf),
+                                   static_cast<size_t>(want))
+                       : 0;
+    if (got < 0) {
+      warn("%s", path);
+      return false;
+    }
+    left -= got;
+    bool last = got == 0 || left == 0;
+    if (XML_ParseBuffer(parser, static_cast<int>(got), last) != XML_STATUS_OK)
+      return parse_failed(parser, path);
+    if (last) return true;
   }
-  if (XML_ParseBuffer(parser, static_cast<int>(in.len), XML_TRUE) ==
-      XML_STATUS_OK)
+}
+
+bool run_pass(XML_Parser parser, const char* path, std::string_view bytes) {
+  if (XML_Parse(parser, bytes.data(), static_cast<int>(bytes.size()),
+                XML_TRUE) == XML_STATUS_OK)
     return true;
-  // Expat running out of memory is the same failure as ours.
-  if (XML_GetErrorCode(parser) == XML_ERROR_NO_MEMORY)
-    errx(1, "Cannot allocate memory");
-  warn_at(parser, path, "%s", XML_ErrorString(XML_GetErrorCode(parser)));
-  return false;
+  return parse_failed(parser, path);
 }
 
 void warn_at(XML_Parser parser, const char* path, const char* fmt, ...) {

@@ -1,33 +1,50 @@
-// Input documents: mapping a file read-only into memory, running one Expat
-// pass over it, and reporting problems with the file's name (and, for XML
+// Input documents: opening and reading a file, running one Expat pass
+// over it, and reporting problems with the file's name (and, for XML
 // errors, the line and column).  Also the pieces every pass shares: the
 // nesting counter and the text handlers.
 #ifndef VORN_STARTUP_INPUT_H_
 #define VORN_STARTUP_INPUT_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <sys/stat.h>
 
 #include <expat.h>
 
-// A read-only mapping of a whole regular file.  Unmapped and closed when it
-// goes out of scope.
-struct mapped_input {
+// An input document opened for one pass: a regular file smaller than
+// 2^31 bytes.  It is read with read(2) in slices straight into Expat's
+// buffer while it is parsed, so the parser's copy is the only one, and a
+// file that another process changes meanwhile cannot harm the run.
+struct input_file {
   int fd = -1;
-  const char* addr = nullptr;
-  size_t len = 0;
+  int64_t size = 0;   // bytes when it was opened
+  int64_t ctime = 0;  // status-change time when it was opened
 
-  mapped_input() = default;
-  ~mapped_input();
-  mapped_input(const mapped_input&) = delete;
-  mapped_input& operator=(const mapped_input&) = delete;
+  input_file() = default;
+  ~input_file();
+  input_file(const input_file&) = delete;
+  input_file& operator=(const input_file&) = delete;
 };
 
-// Maps PATH into IN.  On failure reports "PATH: reason" on standard error
-// and returns false, leaving IN empty.  Files must be regular and smaller
-// than 2^31 bytes; an empty file cannot be mapped.
-bool map_input(const char* path, mapped_input& in);
+// Opens PATH into IN.  On failure reports "PATH: reason" on standard error
+// and returns false, leaving IN closed.  Files must be regular and smaller
+// than 2^31 bytes; an empty file is refused as an invalid argument.  The
+// file is noted as an input of the run (see is_run_input).
+bool open_input(const char* path, input_file& in);
+
+// Reads the whole file at PATH into BYTES, with the checks of open_input.
+bool read_input(const char* path, std::string& bytes);
+
+// Notes the file at PATH, if there is one, as an input of the run before
+// it is read (a template whose output is opened first).
+void protect_input(const char* path);
+
+// True when the file that ST describes is one that this run reads or has
+// read: no output may replace it.
+bool is_run_input(const struct stat& st);
 
 // Resets the shared parser for a new document pass: no handlers survive
 // from the pass before.  STATE becomes the handlers' user data.  With
@@ -36,9 +53,11 @@ bool map_input(const char* path, mapped_input& in);
 // read either way.
 void begin_pass(XML_Parser parser, void* state, bool foreign_dtd);
 
-// Parses the whole mapped document in one call.  On an XML error reports
-// "PATH:LINE:COLUMN: message" and returns false.
-bool run_pass(XML_Parser parser, const char* path, const mapped_input& in);
+// Parses the whole document, read slice by slice from IN (or held in
+// BYTES).  On an XML error, or when the file cannot be read, reports
+// "PATH:LINE:COLUMN: message" (or "PATH: reason") and returns false.
+bool run_pass(XML_Parser parser, const char* path, input_file& in);
+bool run_pass(XML_Parser parser, const char* path, std::string_view bytes);
 
 // Prints "PATH:LINE:COLUMN: message" with the parser's current position.
 // The message is cut at 1023 bytes.
