@@ -30,12 +30,15 @@ bool write_from_template(XML_Parser parser, const char* templ,
                          const std::string& output,
                          const template_handlers& handlers, void* state,
                          const pass_setup& setup) {
+  // The output is opened before the template is read: it may not be the
+  // template either.
+  protect_input(templ);
   Writer out;
   if (!open_output(out, output)) return false;
   template_file t;
   bool ok = load_template(templ, t) && setup(out, url_of(output)) &&
             run_template(parser, t, handlers, state, out);
-  return close_output(out) && ok;
+  return close_output(out, ok);
 }
 
 bool write_from_template(XML_Parser parser, const template_file& t,
@@ -46,5 +49,5 @@ bool write_from_template(XML_Parser parser, const template_file& t,
   if (!open_output(out, output)) return false;
   bool ok = setup(out, url_of(output)) &&
             run_template(parser, t, handlers, state, out);
-  return close_output(out) && ok;
+  return close_output(out, ok);
 }

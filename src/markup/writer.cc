@@ -4,27 +4,21 @@
 #include <cerrno>
 #include <cstring>
 #include <err.h>
-#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include "startup/input.h"
 
 Writer::~Writer() {
   // Bytes still buffered here would be lost: every path that writes must
-  // close its writer and look at the result.
+  // close (or discard) its writer and look at the result.
   assert(len_ == 0 && "a writer with pending bytes was not closed");
-  if (owned_) ::close(fd_);
+  discard_output_file(file_);
 }
 
 bool Writer::open(const std::string& name) {
-  if (name == "-") {
-    fd_ = 1;
-    name_ = "standard output";
-    return true;
-  }
-  int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  fd_ = fd;
-  owned_ = true;
-  name_ = name;
+  if (!open_output_file(name, file_)) return false;
+  name_ = name == "-" ? "standard output" : name;
   return true;
 }
 
@@ -39,7 +33,7 @@ void Writer::sink(const char* p, size_t n) {
     return;
   }
   while (n > 0 && error_ == 0) {
-    ssize_t w = ::write(fd_, p, n);
+    ssize_t w = ::write(file_.fd, p, n);
     if (w < 0) {
       if (errno == EINTR) continue;
       error_ = errno;
@@ -67,9 +61,11 @@ void Writer::write_slow(const char* p, size_t n) {
 
 bool Writer::close() {
   flush();
-  if (owned_ && ::close(fd_) != 0 && error_ == 0) error_ = errno;
-  owned_ = false;
-  fd_ = -1;
+  if (error_ != 0) {
+    discard_output_file(file_);
+  } else if (!commit_output_file(file_)) {
+    error_ = errno;
+  }
   if (error_ != 0) {
     errno = error_;
     return false;
@@ -77,14 +73,28 @@ bool Writer::close() {
   return true;
 }
 
+void Writer::discard() {
+  len_ = 0;
+  discard_output_file(file_);
+}
+
 bool open_output(Writer& f, const std::string& name) {
+  struct stat st;
+  if (name != "-" && stat(name.c_str(), &st) == 0 && is_run_input(st)) {
+    warnx("%s: would overwrite an input", name.c_str());
+    return false;
+  }
   if (f.open(name)) return true;
   warn("%s", name.c_str());
   return false;
 }
 
-bool close_output(Writer& f) {
-  if (f.close()) return true;
+bool close_output(Writer& f, bool ok) {
+  if (!ok && f.replaces_file()) {
+    f.discard();
+    return false;
+  }
+  if (f.close()) return ok;
   warn("%s", f.display_name().c_str());
   return false;
 }

@@ -4,7 +4,8 @@
 // reported where they happen: the first one is remembered, later writes
 // are dropped, and close() returns false with errno set to it, so that a
 // builder can report the failure once, after any other message about the
-// same output.
+// same output.  A file replaces the previous one only when close()
+// succeeds (see output_file.h); discard() leaves the previous one alone.
 #ifndef VORN_MARKUP_WRITER_H_
 #define VORN_MARKUP_WRITER_H_
 
@@ -13,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "markup/output_file.h"
+
 class Writer {
  public:
   Writer() = default;
@@ -20,8 +23,8 @@ class Writer {
   Writer(const Writer&) = delete;
   Writer& operator=(const Writer&) = delete;
 
-  // Opens NAME for writing, created or truncated; "-" is standard output.
-  // Returns false with errno set when the file cannot be opened.
+  // Opens NAME for writing; "-" is standard output.  Returns false with
+  // errno set when the file cannot be written.
   bool open(const std::string& name);
   // Makes the writer append to *S instead of a file (used by tests).
   void open_string(std::string* s);
@@ -40,9 +43,18 @@ class Writer {
     buf_[len_++] = c;
   }
 
-  // Writes out the buffer, closes the file unless it is standard output,
-  // and returns false with errno set if any write or the close failed.
+  // Writes out the buffer, closes the file unless it is standard output
+  // and puts it in place; returns false with errno set if any write, the
+  // close or the renaming failed, and then leaves the previous file.
   bool close();
+
+  // Drops what was written: the previous file stays as it was.
+  void discard();
+
+  // True when the output goes to a temporary file that replaces a file
+  // only at close(); false for standard output, devices and the like,
+  // whose bytes go out as they are written.
+  bool replaces_file() const { return !file_.temp.empty(); }
 
   // The name to use in messages: the file name or "standard output".
   const std::string& display_name() const { return name_; }
@@ -52,8 +64,7 @@ class Writer {
   void flush();
   void sink(const char* p, size_t n);
 
-  int fd_ = -1;
-  bool owned_ = false;  // the descriptor is ours to close
+  output_file file_;
   std::string* str_ = nullptr;
   int error_ = 0;
   std::string name_;
@@ -61,12 +72,16 @@ class Writer {
   char buf_[1 << 16];
 };
 
-// Opens NAME into F; on failure reports "NAME: system error" on standard
-// error and returns false.
+// Opens NAME into F; on failure reports "NAME: system error", or "NAME:
+// would overwrite an input" when NAME is a file this run reads, and
+// returns false.
 bool open_output(Writer& f, const std::string& name);
 
-// Closes F; when a write or the close failed, reports "NAME: system error"
-// (NAME as in display_name) and returns false.
-bool close_output(Writer& f);
+// With OK, closes F and puts it in place; when a write, the close or the
+// renaming failed, reports "NAME: system error" (NAME as in display_name)
+// and returns false.  Without OK, returns false after discarding F, so
+// that the previous file stays; what went to standard output or a device
+// is closed as with OK.
+bool close_output(Writer& f, bool ok = true);
 
 #endif  // VORN_MARKUP_WRITER_H_

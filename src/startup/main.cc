@@ -18,6 +18,7 @@
 #include "feeds/json_export.h"
 #include "feeds/tag_listing.h"
 #include "startup/cmdline.h"
+#include "startup/input.h"
 #include "startup/version.h"
 
 namespace {
@@ -50,6 +51,8 @@ int run(const options& o, XML_Parser parser, int count, char** inputs) {
       const char* templ = name(o.templ, "article-template.xml");
       if (count == 1)
         return build_article_page(parser, templ, inputs[0], o.output);
+      // No page may replace an input that a later page reads.
+      for (int i = 0; i < count; ++i) protect_input(inputs[i]);
       for (int i = 0; i < count; ++i)
         if (!build_article_page(parser, templ, inputs[i], nullptr))
           return false;

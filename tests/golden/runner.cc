@@ -12,6 +12,8 @@
 //   --- status                        expected exit status (default 0)
 //   --- out PATH [noeol] [escaped]    a file the run must leave with this content
 //   --- absent PATH                   a file the run must not leave behind
+//   --- unchanged PATH                a file written by a file section
+//                                     that the run must leave as it was
 //   --- skip-sanitized                skip this case in the sanitizer build
 //
 // A section's content is the lines up to the next section or case, each
@@ -222,12 +224,37 @@ int spawn(const test_case& c, const std::string& command, const fs::path& work,
   return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
 }
 
+// The content that a file section of C (or of COMMON) gave PATH.
+const section* file_section(const test_case& common, const test_case& c,
+                            const std::string& path) {
+  for (const test_case* t : {&c, &common})
+    for (const section& s : t->sections)
+      if (s.kind == "file" && s.arg == path) return &s;
+  return nullptr;
+}
+
 // Checks the files the run must leave and must not leave.
-bool check_files(const test_case& c, const fs::path& work) {
+bool check_files(const test_case& common, const test_case& c,
+                 const fs::path& work) {
   bool ok = true;
   for (const section& s : c.sections) {
     bool exists;
-    if (s.kind == "out") {
+    if (s.kind == "unchanged") {
+      const section* before = file_section(common, c, s.arg);
+      if (!before) {
+        std::cerr << "FAIL " << c.name << ": no file section for " << s.arg
+                  << "\n";
+        ok = false;
+        continue;
+      }
+      std::string got = slurp(work / s.arg, &exists);
+      if (!exists || fs::is_symlink(work / s.arg)) {
+        std::cerr << "FAIL " << c.name << ": file " << s.arg << " is gone\n";
+        ok = false;
+      } else {
+        ok &= expect_eq(c, "unchanged file " + s.arg, before->body, got);
+      }
+    } else if (s.kind == "out") {
       std::string got = slurp(work / s.arg, &exists);
       if (!exists) {
         std::cerr << "FAIL " << c.name << ": file " << s.arg << " missing\n";
@@ -261,7 +288,8 @@ bool run_case(const test_case& common, const test_case& c, const fs::path& dir,
       want_status = std::atoi(s.body.c_str());
     } else if (s.kind == "skip-sanitized") {
       if (std::getenv("VORN_SANITIZED")) return true;
-    } else if (s.kind != "file" && s.kind != "out" && s.kind != "absent") {
+    } else if (s.kind != "file" && s.kind != "out" && s.kind != "absent" &&
+               s.kind != "unchanged") {
       std::cerr << "FAIL " << c.name << ": unknown section " << s.kind << "\n";
       return false;
     }
@@ -281,7 +309,7 @@ bool run_case(const test_case& common, const test_case& c, const fs::path& dir,
   ok &= expect_eq(c, "standard error", want_err, slurp(err_path));
   ok &= expect_eq(c, "exit status", std::to_string(want_status),
                   std::to_string(status));
-  return check_files(c, work) && ok;
+  return check_files(common, c, work) && ok;
 }
 
 }  // namespace
