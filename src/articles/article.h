@@ -46,6 +46,9 @@ struct article {
 
   std::vector<std::string> tags;  // unique, in order of first appearance
   std::vector<std::pair<std::string, std::string>> setmap;  // unique keys
+  // Positions in setmap in the byte order of the keys, for lookups in
+  // logarithmic time; made by index_setmap() when there are many keys.
+  std::vector<uint32_t> setorder;
   std::optional<std::string> img;
   pin sort = pin::none;  // the pin
   size_t order = 0;      // 1-based position in reading order (not a sort order)

@@ -59,4 +59,8 @@ void taglist_parse(std::vector<std::string>& words,
 // The value stored under KEY in A's key/value set, or null.
 const std::string* setmap_get(const article& a, std::string_view key);
 
+// Sorts an index of A's keys once they are all known, so that setmap_get
+// need not look at every key; the set keeps its order.
+void index_setmap(article& a);
+
 #endif  // VORN_ARTICLES_ATTRIBUTES_H_

@@ -272,6 +272,7 @@ void finish_article(grok_state& s) {
     assert(!a.asidetext);
     a.asidetext.emplace();
   }
+  index_setmap(a);
 }
 
 void XMLCALL article_end(void* data, const char* name) {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <err.h>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "articles/attributes.h"
@@ -238,13 +239,21 @@ bool build_standalone_pages(XML_Parser parser, const char* templ, int count,
 
   nav_orders orders(ptrs);
   blog_state s;
+  // Two articles of the same source name share a page: the later one is
+  // what stays, and the author is told once per name.
+  std::unordered_map<std::string, bool> written;  // page -> told
   for (size_t i = 0; i < ptrs.size(); ++i) {
+    std::string name = page_name(ptrs[i]->src);
+    auto [it, first] = written.try_emplace(name, false);
+    if (!first && !it->second) {
+      warnx("%s: written for two articles", name.c_str());
+      it->second = true;
+    }
     auto setup = [&](Writer& out, const char* url) {
       start_page(s, out, url, parser, orders, static_cast<ptrdiff_t>(i));
       return true;
     };
-    if (!write_from_template(parser, t, page_name(ptrs[i]->src), kHandlers,
-                             &s, setup))
+    if (!write_from_template(parser, t, name, kHandlers, &s, setup))
       return false;
   }
   return true;

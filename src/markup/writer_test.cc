@@ -10,6 +10,9 @@
 #include <string>
 #include <unistd.h>
 #include <vector>
+#include <algorithm>
+#include <filesystem>
+#include <sys/stat.h>
 
 #include "support/temp_dir.h"
 
@@ -163,6 +166,96 @@ TEST_F(WriterTest, CloseClosesTheFile) {
   int after = ::open("/dev/null", O_RDONLY);
   EXPECT_EQ(after, before);
   ::close(after);
+}
+
+// The names in DIR, dot files included.
+std::vector<std::string> names_in(const std::string& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(dir))
+    names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST_F(WriterTest, TheFileIsReplacedOnlyWhenClosed) {
+  std::string path = dir_ + "/out.html";
+  tmp_.write("out.html", "old");
+  Writer w;
+  ASSERT_TRUE(w.open(path));
+  w.write(run(3 * kBuf, 7));  // some of it reaches the disk
+  EXPECT_EQ(slurp(path), "old");
+  EXPECT_EQ(names_in(dir_).size(), 2u) << "a temporary file beside it";
+  ASSERT_TRUE(w.close());
+  EXPECT_EQ(slurp(path), run(3 * kBuf, 7));
+  EXPECT_EQ(names_in(dir_), std::vector<std::string>{"out.html"});
+}
+
+TEST_F(WriterTest, DiscardLeavesThePreviousFileAndNoTrace) {
+  std::string path = dir_ + "/out.html";
+  for (bool existed : {true, false}) {
+    SCOPED_TRACE(existed);
+    std::filesystem::remove(path);
+    if (existed) tmp_.write("out.html", "old");
+    Writer w;
+    ASSERT_TRUE(w.open(path));
+    w.write(run(2 * kBuf, 3));
+    w.discard();
+    EXPECT_EQ(std::filesystem::exists(path), existed);
+    if (existed) {
+      EXPECT_EQ(slurp(path), "old");
+    }
+    EXPECT_EQ(names_in(dir_).size(), existed ? 1u : 0u);
+  }
+  {
+    // A writer dropped without a close leaves no temporary file either.
+    Writer w;
+    ASSERT_TRUE(w.open(path));
+  }
+  EXPECT_TRUE(names_in(dir_).empty());
+}
+
+TEST_F(WriterTest, ModesAreKeptOrTakenFromTheUmask) {
+  std::string path = dir_ + "/out.html";
+  tmp_.write("out.html", "old");
+  for (mode_t mode : {0600, 0640, 0755, 0444}) {
+    SCOPED_TRACE(mode);
+    ASSERT_EQ(chmod(path.c_str(), mode), 0);
+    Writer w;
+    ASSERT_TRUE(w.open(path));
+    w.write("new");
+    ASSERT_TRUE(w.close());
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, mode);
+  }
+  mode_t mask = umask(022);
+  std::string fresh = dir_ + "/fresh.html";
+  Writer w;
+  ASSERT_TRUE(w.open(fresh));
+  ASSERT_TRUE(w.close());
+  umask(mask);
+  struct stat st;
+  ASSERT_EQ(stat(fresh.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0644u);
+}
+
+TEST_F(WriterTest, ASymbolicLinkKeepsPointingAtItsNewTarget) {
+  tmp_.write("real/target.html", "old");
+  std::string link = dir_ + "/link.html";
+  ASSERT_EQ(symlink("real/target.html", link.c_str()), 0);
+  std::string dangling = dir_ + "/dangling.html";
+  ASSERT_EQ(symlink("real/made.html", dangling.c_str()), 0);
+  for (const std::string& path : {link, dangling}) {
+    Writer w;
+    ASSERT_TRUE(w.open(path));
+    w.write("new");
+    ASSERT_TRUE(w.close());
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+  }
+  EXPECT_EQ(slurp(dir_ + "/real/target.html"), "new");
+  EXPECT_EQ(slurp(dir_ + "/real/made.html"), "new");
+  EXPECT_EQ(names_in(dir_ + "/real"),
+            (std::vector<std::string>{"made.html", "target.html"}));
 }
 
 }  // namespace

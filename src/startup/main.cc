@@ -2,10 +2,12 @@
 // main() reads the options and hands the operands to the one builder that
 // serves the chosen mode.
 
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <err.h>
+#include <fcntl.h>
 #include <memory>
 #include <new>
 #include <unistd.h>
@@ -73,9 +75,21 @@ int run(const options& o, XML_Parser parser, int count, char** inputs) {
   return false;
 }
 
+// A descriptor 0, 1 or 2 closed by the caller is opened on /dev/null, so
+// that no file vorn opens takes its place: diagnostics written to
+// descriptor 2 must never land in a page.
+void open_standard_descriptors() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    int null = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+    if (null != fd) _exit(1);  // nowhere to say so
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  open_standard_descriptors();
   std::set_new_handler(out_of_memory);
   try {
     setlocale(LC_ALL, "");
