@@ -16,8 +16,16 @@ namespace {
 // Inputs may not reach 2^31 bytes: Expat counts in int.
 constexpr int64_t kTooLarge = int64_t{1} << 31;
 
-// How much is read and parsed at a time.
-constexpr int kSlice = 1 << 20;
+// How much is read and parsed at a time: at least 1 MiB, and half of what
+// has been read so far.  Expat parses a token that does not end in a slice
+// again from its start with the next one, so slices that grow with the
+// file keep a single huge token (a comment of a gigabyte) from being
+// scanned a thousand times.
+constexpr int64_t kSlice = int64_t{1} << 20;
+
+int64_t next_slice(int64_t read_so_far, int64_t left) {
+  return std::min(left, std::max(kSlice, read_so_far / 2));
+}
 
 // The files of this run, by device and inode.  A process runs one
 // command, so this list belongs to the process.
@@ -121,7 +129,7 @@ bool run_pass(XML_Parser parser, const char* path, input_file& in) {
   // shrunk since ends early, one that has grown is not read further.
   int64_t left = in.size;
   for (;;) {
-    int want = static_cast<int>(std::min<int64_t>(left, kSlice));
+    int want = static_cast<int>(next_slice(in.size - left, left));
     void* buf = XML_GetBuffer(parser, want);
     if (!buf) out_of_memory();
     ssize_t got = want ? read_some(in.fd, static_cast<char*>(buf),

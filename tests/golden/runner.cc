@@ -15,6 +15,10 @@
 //   --- unchanged PATH                a file written by a file section
 //                                     that the run must leave as it was
 //   --- skip-sanitized                skip this case in the sanitizer build
+//   --- skip-root                     skip this case when run as root, who
+//                                     may write where others may not
+//   --- needs-disk MB                 skip this case when its folder's file
+//                                     system has less than MB MiB free
 //
 // A section's content is the lines up to the next section or case, each
 // with its newline; "noeol" drops the last newline, "escaped" reads \n, \t,
@@ -270,6 +274,14 @@ bool check_files(const test_case& common, const test_case& c,
   return ok;
 }
 
+int skipped_cases = 0;
+
+bool skipped(const test_case& c, const char* why) {
+  std::cout << "skipped " << c.name << " (" << why << ")\n";
+  ++skipped_cases;
+  return true;
+}
+
 bool run_case(const test_case& common, const test_case& c, const fs::path& dir,
               const fs::path& vorn) {
   fs::path work = dir / "work";
@@ -287,7 +299,14 @@ bool run_case(const test_case& common, const test_case& c, const fs::path& dir,
     } else if (s.kind == "status") {
       want_status = std::atoi(s.body.c_str());
     } else if (s.kind == "skip-sanitized") {
-      if (std::getenv("VORN_SANITIZED")) return true;
+      if (std::getenv("VORN_SANITIZED")) return skipped(c, "sanitized build");
+    } else if (s.kind == "skip-root") {
+      if (geteuid() == 0) return skipped(c, "run as root");
+    } else if (s.kind == "needs-disk") {
+      std::error_code ec;
+      auto space = fs::space(dir.parent_path(), ec);
+      if (ec || space.available / (1024 * 1024) < std::stoull(s.arg))
+        return skipped(c, ("less than " + s.arg + " MiB free").c_str());
     } else if (s.kind != "file" && s.kind != "out" && s.kind != "absent" &&
                s.kind != "unchanged") {
       std::cerr << "FAIL " << c.name << ": unknown section " << s.kind << "\n";
@@ -335,7 +354,9 @@ int main(int argc, char** argv) {
   }
   std::error_code ec;
   fs::remove_all(root, ec);
-  std::cout << cases.size() - static_cast<size_t>(failed) << " of "
-            << cases.size() << " cases passed\n";
+  std::cout << cases.size() - static_cast<size_t>(failed + skipped_cases)
+            << " of " << cases.size() << " cases passed";
+  if (skipped_cases) std::cout << ", " << skipped_cases << " skipped";
+  std::cout << "\n";
   return failed ? 1 : 0;
 }
