@@ -1,6 +1,6 @@
 #include "articles/feedsafe.h"
 
-#include <err.h>
+#include "startup/diagnostics.h"
 
 #include "markup/entities.h"
 
@@ -15,6 +15,5 @@ void feed_reading::entity_reference(std::string& out, const char* name,
   out += '&';
   out += name;
   out += ';';
-  if (warned_.insert(name).second)
-    warnx("%s: undeclared entity &%s; in the feed", path, name);
+  report_once(name, "%s: undeclared entity &%s; in the feed", path, name);
 }

@@ -17,9 +17,6 @@ class feed_reading {
   // character reference for an XHTML entity ("&#233;" for eacute);
   // otherwise the reference as written, reported once per name.
   void entity_reference(std::string& out, const char* name, const char* path);
-
- private:
-  std::unordered_set<std::string> warned_;
 };
 
 #endif  // VORN_ARTICLES_FEEDSAFE_H_

@@ -350,15 +350,6 @@ bool read_article_file(XML_Parser parser, const char* path,
   return run_pass(parser, path, in);
 }
 
-bool read_article_files(XML_Parser parser, int count, char* const* paths,
-                        std::vector<article>& list, whitelist_t whitelist,
-                        feed_reading* feed) {
-  for (int i = 0; i < count; ++i)
-    if (!read_article_file(parser, paths[i], list, whitelist, feed))
-      return false;
-  return true;
-}
-
 bool read_sorted_articles(XML_Parser parser, int count, char* const* paths,
                           sort_order order, std::vector<article>& list,
                           std::vector<const article*>& ptrs,

@@ -23,7 +23,10 @@ bool read_article_file(XML_Parser parser, const char* path,
                        whitelist_t whitelist = nullptr,
                        feed_reading* feed = nullptr);
 
-// Reads every path in order into LIST; stops at the first failure.
+// Reads every path in order into LIST; stops at the first failure.  The
+// files may be read on several threads (VORN_THREADS, by default one per
+// processor), but the records, their reading order, every message and its
+// place among the others are exactly those of reading them in turn.
 bool read_article_files(XML_Parser parser, int count, char* const* paths,
                         std::vector<article>& list,
                         whitelist_t whitelist = nullptr,

@@ -1,11 +1,14 @@
 #include "startup/input.h"
 
+#include "startup/diagnostics.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <err.h>
+#include <mutex>
 #include <fcntl.h>
 #include <unistd.h>
 #include <utility>
@@ -30,8 +33,10 @@ int64_t next_slice(int64_t read_so_far, int64_t left) {
 // The files of this run, by device and inode.  A process runs one
 // command, so this list belongs to the process.
 std::vector<std::pair<dev_t, ino_t>> run_inputs;
+std::mutex run_inputs_lock;  // inputs may be read on several threads
 
 void note_input(const struct stat& st) {
+  std::lock_guard<std::mutex> hold(run_inputs_lock);
   run_inputs.emplace_back(st.st_dev, st.st_ino);
 }
 
@@ -64,7 +69,7 @@ bool open_input(const char* path, input_file& in) {
   int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   struct stat st;
   if (fd == -1 || fstat(fd, &st) == -1) {
-    warn("%s", path);
+    report_errno("%s", path);
     if (fd != -1) ::close(fd);
     return false;
   }
@@ -75,10 +80,10 @@ bool open_input(const char* path, input_file& in) {
     problem = "too large";
   if (problem || st.st_size == 0) {
     if (problem) {
-      warnx("%s: %s", path, problem);
+      report("%s: %s", path, problem);
     } else {
       errno = EINVAL;  // there is nothing to parse
-      warn("%s", path);
+      report_errno("%s", path);
     }
     ::close(fd);
     return false;
@@ -98,7 +103,7 @@ bool read_input(const char* path, std::string& bytes) {
   while (have < bytes.size()) {
     ssize_t got = read_some(in.fd, bytes.data() + have, bytes.size() - have);
     if (got < 0) {
-      warn("%s", path);
+      report_errno("%s", path);
       return false;
     }
     if (got == 0) break;  // cut short meanwhile: parse what is there
@@ -114,6 +119,7 @@ void protect_input(const char* path) {
 }
 
 bool is_run_input(const struct stat& st) {
+  std::lock_guard<std::mutex> hold(run_inputs_lock);
   return std::find(run_inputs.begin(), run_inputs.end(),
                    std::make_pair(st.st_dev, st.st_ino)) != run_inputs.end();
 }
@@ -136,7 +142,7 @@ bool run_pass(XML_Parser parser, const char* path, input_file& in) {
                                    static_cast<size_t>(want))
                        : 0;
     if (got < 0) {
-      warn("%s", path);
+      report_errno("%s", path);
       return false;
     }
     left -= got;
@@ -160,7 +166,7 @@ void warn_at(XML_Parser parser, const char* path, const char* fmt, ...) {
   va_start(ap, fmt);
   vsnprintf(buf, sizeof buf, fmt, ap);
   va_end(ap);
-  warnx("%s:%zu:%zu: %s", path,
+  report("%s:%zu:%zu: %s", path,
         static_cast<size_t>(XML_GetCurrentLineNumber(parser)),
         static_cast<size_t>(XML_GetCurrentColumnNumber(parser)), buf);
 }

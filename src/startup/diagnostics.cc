@@ -1,0 +1,92 @@
+#include "startup/diagnostics.h"
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <unordered_set>
+
+namespace {
+
+thread_local held_messages* holding = nullptr;
+
+// The keys of the messages printed once per run; only the thread that
+// prints touches them.
+std::unordered_set<std::string>& reported_keys() {
+  static std::unordered_set<std::string> keys;
+  return keys;
+}
+
+std::string format(const char* fmt, va_list ap) {
+  va_list copy;
+  va_copy(copy, ap);
+  int n = std::vsnprintf(nullptr, 0, fmt, copy);
+  va_end(copy);
+  std::string text(n > 0 ? static_cast<size_t>(n) : 0, '\0');
+  if (n > 0) std::vsnprintf(text.data(), text.size() + 1, fmt, ap);
+  return text;
+}
+
+std::string line_of(std::string text) {
+  return std::string(program_invocation_short_name) + ": " + text + "\n";
+}
+
+void print(const std::string& line) {
+  std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+}  // namespace
+
+void hold(const std::string& key, std::string line) {
+  holding->lines_.emplace_back(key, std::move(line));
+}
+
+namespace {
+
+void emit(const std::string& key, std::string line) {
+  if (holding) {
+    hold(key, std::move(line));
+    return;
+  }
+  if (key.empty() || reported_keys().insert(key).second) print(line);
+}
+
+}  // namespace
+
+void held_messages::release() {
+  for (const auto& [key, line] : lines_)
+    if (key.empty() || reported_keys().insert(key).second) print(line);
+  lines_.clear();
+}
+
+holding_messages::holding_messages(held_messages& messages)
+    : previous_(holding) {
+  holding = &messages;
+}
+
+holding_messages::~holding_messages() { holding = previous_; }
+
+void report(const char* fmt, ...) {
+  va_list ap;
+  va_start(ap, fmt);
+  std::string text = format(fmt, ap);
+  va_end(ap);
+  emit("", line_of(std::move(text)));
+}
+
+void report_errno(const char* fmt, ...) {
+  int e = errno;
+  va_list ap;
+  va_start(ap, fmt);
+  std::string text = format(fmt, ap);
+  va_end(ap);
+  emit("", line_of(text + ": " + std::strerror(e)));
+}
+
+void report_once(const std::string& key, const char* fmt, ...) {
+  va_list ap;
+  va_start(ap, fmt);
+  std::string text = format(fmt, ap);
+  va_end(ap);
+  emit(key, line_of(std::move(text)));
+}

@@ -1,0 +1,48 @@
+// The messages of a run.  Every message is one line on standard error:
+// the program's name, ": " and the text.  A thread that reads inputs for a
+// run on several threads holds its messages instead, so that they can be
+// printed in the order of the inputs, exactly as one thread would have
+// printed them.
+#ifndef VORN_STARTUP_DIAGNOSTICS_H_
+#define VORN_STARTUP_DIAGNOSTICS_H_
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// Reports the formatted text, as warnx(3) would.
+void report(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+// Reports the formatted text, ": " and the system's text for errno, as
+// warn(3) would.
+void report_errno(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+// Reports the formatted text only the first time this run reports KEY.
+void report_once(const std::string& key, const char* fmt, ...)
+    __attribute__((format(printf, 2, 3)));
+
+// Messages held while a thread reads one input.
+class held_messages {
+ public:
+  // Prints them in the order they were reported, and forgets them; a
+  // message reported once per key is printed only if its key is new.
+  void release();
+
+ private:
+  friend void hold(const std::string& key, std::string line);
+  std::vector<std::pair<std::string, std::string>> lines_;  // key, line
+};
+
+// While it lives, the calling thread's messages are held in MESSAGES.
+class holding_messages {
+ public:
+  explicit holding_messages(held_messages& messages);
+  ~holding_messages();
+  holding_messages(const holding_messages&) = delete;
+  holding_messages& operator=(const holding_messages&) = delete;
+
+ private:
+  held_messages* previous_;
+};
+
+#endif  // VORN_STARTUP_DIAGNOSTICS_H_
