@@ -21,6 +21,8 @@ MANDIR ?= $(PREFIX)/share/man
 INSTALL ?= install
 INSTALL_PROGRAM ?= $(INSTALL) -m 755
 INSTALL_DATA ?= $(INSTALL) -m 644
+# Extra ctest options, e.g. CTEST_FLAGS='-R golden' to run some tests only.
+CTEST_FLAGS ?=
 
 .PHONY: all vorn configure build-all example check check-plain check-asan \
         check-install bench install install-strip clean
@@ -48,7 +50,7 @@ check: check-plain check-asan check-install
 # the checks skipped by this run only.
 check-plain: build-all
 	rm -rf $(BUILD)/skipped
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
 # The sanitized build shares the plain build's download cache of client
 # programs (the Nu Html Checker).
@@ -58,7 +60,7 @@ check-asan:
 	$(CMAKE) --build $(ASAN_BUILD) -j $(JOBS)
 	rm -rf $(ASAN_BUILD)/skipped
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-	  ctest --output-on-failure -j $(JOBS)
+	  ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
 bench: build-all
 	./bench/run $(BUILD)
