@@ -41,7 +41,8 @@ build-all: configure
 
 example: vorn
 	$(MAKE) -C examples/blog VORN=$(abspath $(BUILD)/vorn) OUT=$(abspath $(BUILD)/example)
-	@echo "open $(BUILD)/example/index.html in a browser"
+	@echo "open $(BUILD)/example/index.html in a browser, or serve it:" \
+	  "cd $(BUILD)/example && python3 -m http.server"
 
 check: check-plain check-asan check-install
 	@sh tests/report-skips $(BUILD) $(ASAN_BUILD)
