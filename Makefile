@@ -1,11 +1,15 @@
 # Front door for building and testing vorn.
 #
-#   make            build vorn in build/
-#   make example    build vorn and the example blog into build/example/
-#   make check      build and run every test, then again under
-#                   AddressSanitizer and UndefinedBehaviorSanitizer
-#   make bench      run the benchmark (see bench/README.md)
-#   make install    install vorn and its manual under $(DESTDIR)$(PREFIX)
+#   make                build vorn alone in build/
+#   make example        build vorn and the example blog into build/example/
+#   make check          build and run every test, then again under
+#                       AddressSanitizer and UndefinedBehaviorSanitizer; the
+#                       last lines name every check that was skipped and why
+#   make bench          run the benchmark (see bench/README.md)
+#   make install        install vorn and its manual under $(DESTDIR)$(PREFIX)
+#   make install-strip  the same with the symbols stripped from the program
+#
+# ./debian-make TARGET installs what TARGET needs on Debian, then runs it.
 
 BUILD ?= build
 ASAN_BUILD ?= build-asan
@@ -15,43 +19,77 @@ PREFIX ?= /usr/local
 BINDIR ?= $(PREFIX)/bin
 MANDIR ?= $(PREFIX)/share/man
 INSTALL ?= install
+INSTALL_PROGRAM ?= $(INSTALL) -m 755
+INSTALL_DATA ?= $(INSTALL) -m 644
+# Extra ctest options, e.g. CTEST_FLAGS='-R golden' to run some tests only.
+CTEST_FLAGS ?=
 
-.PHONY: all example check check-plain check-asan check-install bench install clean
+.PHONY: all vorn configure build-all example check check-plain check-asan \
+        check-install bench install install-strip clean
 
-all:
+all: vorn
+
+configure:
 	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+# The program alone: neither the unit tests nor the benchmark tools.
+vorn: configure
+	$(CMAKE) --build $(BUILD) -j $(JOBS) --target vorn
+
+build-all: configure
 	$(CMAKE) --build $(BUILD) -j $(JOBS)
 
-example: all
+example: vorn
 	$(MAKE) -C examples/blog VORN=$(abspath $(BUILD)/vorn) OUT=$(abspath $(BUILD)/example)
-	@echo "open $(BUILD)/example/index.html in a browser"
+	@echo "open $(BUILD)/example/index.html in a browser, or serve it:" \
+	  "cd $(BUILD)/example && python3 -m http.server"
 
 check: check-plain check-asan check-install
+	@sh tests/report-skips $(BUILD) $(ASAN_BUILD)
 
-check-plain: all
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+# Each ctest run starts with no skip records, so the report above names
+# the checks skipped by this run only.
+check-plain: build-all
+	rm -rf $(BUILD)/skipped
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
+# The sanitized build shares the plain build's download cache of client
+# programs (the Nu Html Checker).
 check-asan:
-	$(CMAKE) -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVORN_SANITIZE=ON
+	$(CMAKE) -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVORN_SANITIZE=ON \
+	  -DVORN_CLIENT_CACHE=$(abspath $(BUILD))/client-cache
 	$(CMAKE) --build $(ASAN_BUILD) -j $(JOBS)
+	rm -rf $(ASAN_BUILD)/skipped
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-	  ctest --output-on-failure -j $(JOBS)
+	  ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
-bench: all
+bench: build-all
 	./bench/run $(BUILD)
 
-install: all
+install: vorn
 	$(INSTALL) -d $(DESTDIR)$(BINDIR) $(DESTDIR)$(MANDIR)/man1
-	$(INSTALL) -m 755 $(BUILD)/vorn $(DESTDIR)$(BINDIR)/vorn
-	$(INSTALL) -m 644 doc/vorn.1 $(DESTDIR)$(MANDIR)/man1/vorn.1
+	$(INSTALL_PROGRAM) $(BUILD)/vorn $(DESTDIR)$(BINDIR)/vorn
+	$(INSTALL_DATA) doc/vorn.1 $(DESTDIR)$(MANDIR)/man1/vorn.1
 
-# Installs into a scratch DESTDIR and checks that both files arrived.
-check-install: all
+install-strip:
+	$(MAKE) --no-print-directory install INSTALL_PROGRAM='$(INSTALL_PROGRAM) -s'
+
+# Installs into a scratch DESTDIR, plainly and stripped, and checks that
+# both files arrived, that the program runs, and that install-strip left
+# no symbol table and no debugging information in it.
+check-install: vorn
 	rm -rf $(BUILD)/destdir
 	$(MAKE) --no-print-directory install DESTDIR=$(abspath $(BUILD)/destdir) PREFIX=/opt/vorn
 	test -x $(BUILD)/destdir/opt/vorn/bin/vorn
 	test -f $(BUILD)/destdir/opt/vorn/share/man/man1/vorn.1
 	$(BUILD)/destdir/opt/vorn/bin/vorn -V
+	rm -rf $(BUILD)/destdir
+	$(MAKE) --no-print-directory install-strip DESTDIR=$(abspath $(BUILD)/destdir) PREFIX=/opt/vorn
+	test -f $(BUILD)/destdir/opt/vorn/share/man/man1/vorn.1
+	$(BUILD)/destdir/opt/vorn/bin/vorn -V
+	@if readelf -S $(BUILD)/destdir/opt/vorn/bin/vorn | grep -e '\.symtab' -e '\.debug_'; then \
+	  echo "install-strip: the installed vorn still has the sections above" >&2; exit 1; fi
+	@echo "install-strip: $$(wc -c <$(BUILD)/destdir/opt/vorn/bin/vorn) bytes, no symbols (build/vorn: $$(wc -c <$(BUILD)/vorn) bytes)"
 	rm -rf $(BUILD)/destdir
 
 clean:

@@ -1,5 +1,6 @@
 """Checks of the rendered example site by programs vorn's authors did not
-write: xmllint, Chromium's DOM (through run-clients) and feedparser.
+write: xmllint, Chromium's DOM (through run-clients), feedparser, the Nu
+Html Checker and jing with the Atom RELAX NG schema.
 
 Run by tests/clients/run-clients with /usr/bin/python3 (Debian's feedparser
 is installed for that interpreter only).  Each command prints one line per
@@ -18,8 +19,17 @@ any:
                                        the first paragraph of POST is shown,
                                        and every NEIGHBOUR page is linked
   checks.py feed SITE POSTS            SITE/atom.xml through feedparser
-  checks.py selftest                   each check above fails on a site
-                                       doctored to break it
+  checks.py html VNU_JAR SITE          every .html page through the Nu Html
+                                       Checker, errors only
+  checks.py atom SCHEMA FEED           FEED through jing -c SCHEMA, then
+                                       XPath queries (xmllint) for the rules
+                                       jing leaves out: every entry has an
+                                       author, from the feed or its own, and
+                                       no two entries share an id
+  checks.py selftest                   each check from xml to feed fails on
+                                       a site doctored to break it
+  checks.py selftest html VNU_JAR      the same for html
+  checks.py selftest atom SCHEMA       the same for atom
 """
 
 import html.parser
@@ -378,6 +388,85 @@ def check_feed(site, expected):
     return faults
 
 
+def output_lines(r):
+    """The lines a checker printed, less the start-up warnings of Debian's
+    jing wrapper about optional jars it did not find."""
+    return [line for line in (r.stdout + r.stderr).splitlines()
+            if line.strip() and not line.startswith("[warning] ")]
+
+
+def check_html(jar, site):
+    """Runs the Nu Html Checker once over every .html page of SITE and
+    reports its errors, one line each, naming the page."""
+    pages = html_pages(site)
+    if not pages:
+        return [f"{site}: no .html page to check"]
+    r = subprocess.run(["java", "-jar", jar, "--errors-only", "--format",
+                        "gnu", "--no-langdetect"] + pages,
+                       capture_output=True, text=True)
+    faults = []
+    for line in output_lines(r):
+        # "file:PATH":LINE.COL-LINE.COL: error: MESSAGE
+        if line.startswith('"') and '":' in line:
+            name, rest = line[1:].split('":', 1)
+            if name.startswith("file:"):
+                name = urllib.parse.unquote(name[len("file:"):])
+            line = rel(site, name) + ":" + rest
+        faults.append(line)
+    if r.returncode != 0 and not faults:
+        faults.append(f"{site}: the Nu Html Checker failed "
+                      f"(status {r.returncode})")
+    return faults
+
+
+ATOM_NS = "http://www.w3.org/2005/Atom"
+
+
+def atom(name):
+    """An XPath step to the Atom element NAME (xmllint's --xpath binds no
+    namespace prefixes)."""
+    return f"*[local-name()='{name}' and namespace-uri()='{ATOM_NS}']"
+
+
+# Entries that have no author of their own, none in their source element,
+# and belong to a feed without one.
+NO_AUTHOR = (f"/{atom('feed')}[not({atom('author')})]/{atom('entry')}"
+             f"[not({atom('author')}) and "
+             f"not({atom('source')}/{atom('author')})]")
+# Entries whose id an earlier entry already has.
+SAME_ID = (f"/{atom('feed')}/{atom('entry')}"
+           f"[{atom('id')} = preceding-sibling::{atom('entry')}/{atom('id')}]")
+
+
+def xpath(path, expr):
+    r = subprocess.run(["xmllint", "--nonet", "--xpath", expr, path],
+                       capture_output=True, text=True)
+    if r.returncode != 0:
+        return None
+    return r.stdout.strip()
+
+
+def check_atom(schema, feed):
+    name = os.path.basename(feed)
+    r = subprocess.run(["jing", "-c", schema, feed],
+                       capture_output=True, text=True)
+    faults = [line.replace(feed, name) for line in output_lines(r)]
+    if r.returncode != 0 and not faults:
+        faults.append(f"{name}: jing failed (status {r.returncode})")
+    if r.returncode != 0:
+        return faults  # the queries below need a well-formed feed
+    for expr, what in ((NO_AUTHOR, "no author, and the feed has none"),
+                       (SAME_ID, "the id of an earlier entry")):
+        n = xpath(feed, f"count({expr})")
+        if n is None:
+            faults.append(f"{name}: xmllint --xpath failed")
+        elif n != "0":
+            first = xpath(feed, f"string(({expr})[1]/{atom('id')})")
+            faults.append(f"{name}: {n} entries with {what} "
+                          f"(the first: id {first!r})")
+    return faults
+
+
 # -- self-test: every check must catch a doctored site ---------------------
 
 GOOD_PAGE = """<?xml version="1.0" encoding="UTF-8"?>
@@ -415,22 +504,32 @@ def link(href):
     return f'<link rel="alternate" type="text/html" href="{href}" />'
 
 
-def selftest():
-    failed = []
+class SelfTest:
+    """Collects the self-test cases whose outcome was not the one wanted,
+    in a scratch folder that write() fills."""
 
-    def expect(what, faults, fault_wanted):
+    def __init__(self, site):
+        self.site = site
+        self.failed = []
+
+    def expect(self, what, faults, fault_wanted):
         if bool(faults) != fault_wanted:
-            failed.append(f"self-test: {what}: "
-                          + ("; ".join(faults) if faults else
-                             "the fault went unnoticed"))
+            self.failed.append(f"self-test: {what}: "
+                               + ("; ".join(faults) if faults else
+                                  "the fault went unnoticed"))
 
+    def write(self, name, text):
+        path = os.path.join(self.site, name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "w", encoding="utf-8") as f:
+            f.write(text)
+        return path
+
+
+def selftest():
     with tempfile.TemporaryDirectory() as site:
-        def write(name, text):
-            path = os.path.join(site, name)
-            os.makedirs(os.path.dirname(path), exist_ok=True)
-            with open(path, "w", encoding="utf-8") as f:
-                f.write(text)
-            return path
+        t = SelfTest(site)
+        expect, write = t.expect, t.write
 
         index = write("index.html", GOOD_PAGE)
         write("b.html", GOOD_PAGE)
@@ -495,7 +594,70 @@ def selftest():
             write("atom.xml", FEED.format(entries="".join(entries)))
             expect(why, check_feed(site, 3), True)
         expect("a malformed feed under xmllint", check_xml(site), True)
-    return failed
+    return t.failed
+
+
+HTML_PAGE = """<!DOCTYPE html>
+<html xmlns="http://www.w3.org/1999/xhtml" lang="en"><head>
+<meta charset="utf-8"/><title>t</title></head>
+<body><p>Caf&eacute;&nbsp;au lait <time datetime="2024-01-02">2 Jan</time></p>
+<img src="x.png" alt="x"/></body></html>
+"""
+
+
+def selftest_html(jar):
+    """The good page passes; each doctored page is reported, by name."""
+    with tempfile.TemporaryDirectory() as site:
+        t = SelfTest(site)
+        t.write("good.html", HTML_PAGE)
+        bad = {
+            "declaration.html": ("an XML declaration in an .html page",
+                                 '<?xml version="1.0" encoding="UTF-8"?>\n'
+                                 + HTML_PAGE),
+            "notitle.html": ("a head without a title",
+                             HTML_PAGE.replace("<title>t</title>", "")),
+            "date.html": ("a malformed datetime",
+                          HTML_PAGE.replace("2024-01-02", "2 January")),
+            "alt.html": ("an img without alt",
+                         HTML_PAGE.replace(' alt="x"', "")),
+        }
+        for name, (why, text) in bad.items():
+            t.write(name, text)
+        faults = check_html(jar, site)
+        for name, (why, text) in bad.items():
+            t.expect(why, [f for f in faults if f.startswith(name + ":")],
+                     True)
+        t.expect("a valid page", [f for f in faults
+                                  if f.startswith("good.html:")], False)
+    return t.failed
+
+
+def selftest_atom(schema):
+    with tempfile.TemporaryDirectory() as site:
+        t = SelfTest(site)
+        good = [ENTRY.format(n=n, link=link(f"https://example.org/{n}.html"))
+                for n in "abc"]
+        anonymous = good[2].replace("<author><name>x</name></author>", "")
+        feed_author = FEED.replace("<title>t</title>", "<title>t</title>"
+                                   "<author><name>y</name></author>")
+        for feed, entries, wanted, why in (
+                (FEED, good, False, "a valid feed"),
+                (FEED, good[:2] + [anonymous], True,
+                 "an entry without an author in a feed without one"),
+                (feed_author, good[:2] + [anonymous], False,
+                 "an entry that takes its author from the feed"),
+                (FEED, good + [good[1]], True, "two entries with one id"),
+                (FEED, good[:2] + [good[2].replace(
+                    "2024-01-02T03:04:05Z", "2 January 2024")], True,
+                 "an entry with a malformed date"),
+                (FEED, good[:2] + [good[2].replace(
+                    "<title>c</title>", "")], True,
+                 "an entry without a title"),
+                (FEED, good + ["<entry>"], True,
+                 "a feed that is not well-formed")):
+            path = t.write("atom.xml", feed.format(entries="".join(entries)))
+            t.expect(why, check_atom(schema, path), wanted)
+    return t.failed
 
 
 def main(argv):
@@ -515,8 +677,16 @@ def main(argv):
                            args[4:])
     elif cmd == "feed" and len(args) == 2:
         faults = check_feed(args[0], count_articles(args[1]))
+    elif cmd == "html" and len(args) == 2:
+        faults = check_html(*args)
+    elif cmd == "atom" and len(args) == 2:
+        faults = check_atom(*args)
     elif cmd == "selftest" and not args:
         faults = selftest()
+    elif cmd == "selftest" and len(args) == 2 and args[0] == "html":
+        faults = selftest_html(args[1])
+    elif cmd == "selftest" and len(args) == 2 and args[0] == "atom":
+        faults = selftest_atom(args[1])
     else:
         print(__doc__, file=sys.stderr)
         return 2
