@@ -1,11 +1,11 @@
 // The article record: everything vorn knows about one article after
-// reading it.  An article list is a std::vector<article> owned by the
-// builder that reads it.
+// reading it, and the article list, owned by the builder that reads it.
 #ifndef VORN_ARTICLES_ARTICLE_H_
 #define VORN_ARTICLES_ARTICLE_H_
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <utility>
@@ -53,6 +53,11 @@ struct article {
   pin sort = pin::none;  // the pin
   size_t order = 0;      // 1-based position in reading order (not a sort order)
 };
+
+// An article list: the records in reading order.  A record never moves
+// once it is in the list, so pointers to records stay valid while the
+// list grows, and lists are sorted as lists of pointers.
+using article_records = std::deque<article>;
 
 // The part of PATH after its last "/" (all of it if there is none).
 std::string last_component(const std::string& path);

@@ -17,7 +17,9 @@
 
 namespace {
 
-// What reading one file gave.
+// What reading one file gave.  The records wait in a vector of their
+// exact number: an article list holds memory even when it is empty, and
+// ten thousand of them would add a tenth to what the records need.
 struct file_read {
   std::vector<article> articles;
   held_messages messages;
@@ -53,11 +55,15 @@ struct shared_reading {
   // Reads files until none is left; a file after one that failed is not
   // needed any more.
   void work(XML_Parser parser) {
+    article_records scratch;
     for (int i; (i = next.fetch_add(1)) < count;) {
       if (i > first_failure.load()) return;
       file_read& r = reads[static_cast<size_t>(i)];
       holding_messages hold(r.messages);
-      r.ok = read_article_file(parser, paths[i], r.articles, whitelist, feed);
+      r.ok = read_article_file(parser, paths[i], scratch, whitelist, feed);
+      r.articles.reserve(scratch.size());
+      for (article& a : scratch) r.articles.push_back(std::move(a));
+      scratch.clear();
       int f = first_failure.load();
       while (!r.ok && i < f && !first_failure.compare_exchange_weak(f, i)) {
       }
@@ -75,7 +81,7 @@ void work_with_own_parser(shared_reading& shared) {
 }  // namespace
 
 bool read_article_files(XML_Parser parser, int count, char* const* paths,
-                        std::vector<article>& list, whitelist_t whitelist,
+                        article_records& list, whitelist_t whitelist,
                         feed_reading* feed) {
   int threads = thread_count(count);
   if (threads == 1) {
@@ -92,9 +98,6 @@ bool read_article_files(XML_Parser parser, int count, char* const* paths,
   shared.work(parser);
   for (std::thread& t : pool) t.join();
 
-  size_t total = list.size();
-  for (const file_read& r : shared.reads) total += r.articles.size();
-  list.reserve(total);
   for (file_read& r : shared.reads) {
     r.messages.release();
     for (article& a : r.articles) {

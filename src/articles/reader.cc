@@ -1,5 +1,6 @@
 #include "articles/reader.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 #include <err.h>
@@ -21,7 +22,7 @@ struct grok_state {
   const char* path;
   int64_t ctime;   // the file's status-change time: the default date
   size_t doclen;   // length of the document in bytes
-  std::vector<article>* list;
+  article_records* list;
   whitelist_t whitelist;
   feed_reading* feed;  // reading for the Atom feed; null otherwise
 
@@ -30,6 +31,8 @@ struct grok_state {
   nesting gstack;  // the open article element
   target to = target::outside;
   std::vector<std::string> langs;
+  size_t kept = 0;      // bytes of markup kept for the articles so far
+  size_t articles = 0;  // articles read from this file so far
 
   void text(const char* p, size_t n);
   void entity(const char* name);
@@ -42,7 +45,6 @@ void XMLCALL article_end(void* data, const char* name);
 
 grok_state& st(void* data) { return *static_cast<grok_state*>(data); }
 
-constexpr size_t kReserveAbove = size_t{1} << 20;
 
 // The markup and text strings of the running capture.
 struct capture_slot {
@@ -281,10 +283,23 @@ void XMLCALL article_end(void* data, const char* name) {
   if (!s.gstack.leave(name)) return;
   s.to = target::outside;
   XML_SetElementHandler(s.parser, input_begin, nullptr);
+  // Room made for the markup that it did not take is given back, so that
+  // every article holds about what it needs.
   std::string& xml = s.pr.art->articlexml;
-  if (xml.capacity() > kReserveAbove && xml.capacity() / 2 > xml.size())
-    xml.shrink_to_fit();
+  if (xml.capacity() - xml.size() > xml.size() / 8 + 64) xml.shrink_to_fit();
+  s.kept += xml.size();
+  s.articles++;
   finish_article(s);
+}
+
+// Room for the markup of the article that starts here, made at once so
+// that the string does not grow by copies: the rest of the document for
+// the first article of a file (most files hold one article, as long as
+// the file), the average of the earlier ones for the others.  Captured
+// markup is seldom longer than its source.
+size_t expected_markup(const grok_state& s) {
+  size_t rest = s.doclen - static_cast<size_t>(XML_GetCurrentByteIndex(s.parser));
+  return (s.articles == 0 ? rest : std::min(rest, s.kept / s.articles)) + 64;
 }
 
 void XMLCALL input_begin(void* data, const char* name, const char** atts) {
@@ -324,8 +339,7 @@ void XMLCALL input_begin(void* data, const char* name, const char** atts) {
   }
   // A large article is about as long as the rest of the document: making
   // room for that at once spares the copies of a growing string.
-  size_t rest = s.doclen - static_cast<size_t>(XML_GetCurrentByteIndex(s.parser));
-  if (rest > kReserveAbove) a.articlexml.reserve(rest);
+  a.articlexml.reserve(expected_markup(s));
 
   s.gstack.open(name);
   s.to = target::article;
@@ -337,7 +351,7 @@ void XMLCALL input_begin(void* data, const char* name, const char** atts) {
 }  // namespace
 
 bool read_article_file(XML_Parser parser, const char* path,
-                       std::vector<article>& list, whitelist_t whitelist,
+                       article_records& list, whitelist_t whitelist,
                        feed_reading* feed) {
   input_file in;
   if (!open_input(path, in)) return false;
@@ -351,14 +365,11 @@ bool read_article_file(XML_Parser parser, const char* path,
 }
 
 bool read_sorted_articles(XML_Parser parser, int count, char* const* paths,
-                          sort_order order, std::vector<article>& list,
+                          sort_order order, article_records& list,
                           std::vector<const article*>& ptrs,
                           whitelist_t whitelist, feed_reading* feed) {
   if (!read_article_files(parser, count, paths, list, whitelist, feed))
     return false;
-  sort_articles(list, order);
-  ptrs.clear();
-  ptrs.reserve(list.size());
-  for (const article& a : list) ptrs.push_back(&a);
+  ptrs = sorted_articles(list, order);
   return true;
 }

@@ -19,7 +19,7 @@
 // WHITELIST filters the attributes of every captured start tag.  With
 // FEED, what is kept is fit for the Atom feed (see feedsafe.h).
 bool read_article_file(XML_Parser parser, const char* path,
-                       std::vector<article>& list,
+                       article_records& list,
                        whitelist_t whitelist = nullptr,
                        feed_reading* feed = nullptr);
 
@@ -28,7 +28,7 @@ bool read_article_file(XML_Parser parser, const char* path,
 // processor), but the records, their reading order, every message and its
 // place among the others are exactly those of reading them in turn.
 bool read_article_files(XML_Parser parser, int count, char* const* paths,
-                        std::vector<article>& list,
+                        article_records& list,
                         whitelist_t whitelist = nullptr,
                         feed_reading* feed = nullptr);
 
@@ -36,7 +36,7 @@ bool read_article_files(XML_Parser parser, int count, char* const* paths,
 // PTRS to point at its records in that order.  Returns false, after
 // reporting, at the first input that fails.
 bool read_sorted_articles(XML_Parser parser, int count, char* const* paths,
-                          sort_order order, std::vector<article>& list,
+                          sort_order order, article_records& list,
                           std::vector<const article*>& ptrs,
                           whitelist_t whitelist = nullptr,
                           feed_reading* feed = nullptr);

@@ -64,7 +64,7 @@ class ReaderTest : public testing::Test {
   temp_dir dir_;
   scoped_chdir in_dir_{dir_.path()};
   XML_Parser parser_ = nullptr;
-  std::vector<article> list_;
+  article_records list_;
   std::string err_;
 };
 
@@ -594,7 +594,7 @@ TEST_F(ReaderTest, ReadArticleFilesStopsAtTheFirstFailure) {
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             prog() + ": b.xml: No such file or directory\n");
   EXPECT_EQ(list_.size(), 1u);
-  std::vector<article> all;
+  article_records all;
   char* good[] = {c.data(), a.data()};
   EXPECT_TRUE(read_article_files(parser_, 2, good, all));
   ASSERT_EQ(all.size(), 2u);

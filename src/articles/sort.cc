@@ -59,22 +59,18 @@ bool article_before(const article& l, const article& r, sort_order order) {
   return false;
 }
 
-void sort_articles(std::vector<article>& list, sort_order order) {
-  // Records are large: sort pointers, then move every record once.
-  std::vector<const article*> ptrs;
-  ptrs.reserve(list.size());
-  for (const article& a : list) ptrs.push_back(&a);
-  sort_articles(ptrs, order);
-  std::vector<article> sorted;
-  sorted.reserve(list.size());
-  for (const article* p : ptrs)
-    sorted.push_back(std::move(list[static_cast<size_t>(p - list.data())]));
-  list = std::move(sorted);
-}
-
 void sort_articles(std::vector<const article*>& list, sort_order order) {
   std::stable_sort(list.begin(), list.end(),
                    [order](const article* l, const article* r) {
                      return article_before(*l, *r, order);
                    });
+}
+
+std::vector<const article*> sorted_articles(const article_records& list,
+                                            sort_order order) {
+  std::vector<const article*> ptrs;
+  ptrs.reserve(list.size());
+  for (const article& a : list) ptrs.push_back(&a);
+  sort_articles(ptrs, order);
+  return ptrs;
 }

@@ -33,10 +33,12 @@ bool sort_parse(const char* name, sort_order& order);
 // them, in every order.
 bool article_before(const article& l, const article& r, sort_order order);
 
-// Sorts LIST in place; articles that compare equal keep their order.
-void sort_articles(std::vector<article>& list, sort_order order);
-
-// The same for a list of pointers into an article list.
+// Sorts a list of pointers to articles; articles that compare equal keep
+// their order.  The records themselves never move.
 void sort_articles(std::vector<const article*>& list, sort_order order);
+
+// Pointers to the records of LIST, in ORDER.
+std::vector<const article*> sorted_articles(const article_records& list,
+                                            sort_order order);
 
 #endif  // VORN_ARTICLES_SORT_H_

@@ -23,24 +23,29 @@ article make(const char* id, int64_t time, const char* src,
 }
 
 // Numbers the records in reading order, as the reader does.
-std::vector<article> numbered(std::vector<article> list) {
+article_records numbered(article_records list) {
   for (size_t i = 0; i < list.size(); ++i) list[i].order = i + 1;
   return list;
 }
 
-std::string ids(const std::vector<article>& list) {
+std::string ids(const article_records& list) {
   std::string s;
   for (const article& a : list) s += a.fname;
   return s;
 }
 
-std::string sorted(std::vector<article> list, sort_order order) {
-  sort_articles(list, order);
-  return ids(list);
+std::string ids(const std::vector<const article*>& list) {
+  std::string s;
+  for (const article* a : list) s += a->fname;
+  return s;
+}
+
+std::string sorted(const article_records& list, sort_order order) {
+  return ids(sorted_articles(list, order));
 }
 
 // Four unpinned articles whose order differs under each of the ten orders.
-std::vector<article> four() {
+article_records four() {
   return numbered({
       make("A", 2000, "b.xml", "b"),
       make("B", 1000, "d.xml", "B"),
@@ -72,24 +77,26 @@ TEST(SortArticles, TheTenOrders) {
   }
 }
 
-TEST(SortArticles, RecordsMoveWhole) {
-  std::vector<article> list = four();
+TEST(SortArticles, PointersLeadToWholeRecordsThatStayInPlace) {
+  article_records list = four();
   list[2].articlexml = std::string(1000, 'x');
   list[2].tags = {"t"};
-  sort_articles(list, sort_order::date);
-  ASSERT_EQ(ids(list), "CDAB");
-  EXPECT_EQ(list[0].src, "a.xml");
-  EXPECT_EQ(list[0].titletext, "a");
-  EXPECT_EQ(list[0].time, 4000);
-  EXPECT_EQ(list[0].order, 3u);
-  EXPECT_EQ(list[0].articlexml, std::string(1000, 'x'));
-  EXPECT_EQ(list[0].tags, std::vector<std::string>{"t"});
+  std::vector<const article*> ptrs = sorted_articles(list, sort_order::date);
+  ASSERT_EQ(ids(ptrs), "CDAB");
+  EXPECT_EQ(ptrs[0], &list[2]);
+  EXPECT_EQ(ptrs[0]->src, "a.xml");
+  EXPECT_EQ(ptrs[0]->titletext, "a");
+  EXPECT_EQ(ptrs[0]->time, 4000);
+  EXPECT_EQ(ptrs[0]->order, 3u);
+  EXPECT_EQ(ptrs[0]->articlexml, std::string(1000, 'x'));
+  EXPECT_EQ(ptrs[0]->tags, std::vector<std::string>{"t"});
+  EXPECT_EQ(ids(list), "ABCD");
   // Sorting again starts from the sorted list; cmdline restores reading
   // order.
-  sort_articles(list, sort_order::rcmdline);
-  EXPECT_EQ(ids(list), "DCBA");
-  sort_articles(list, sort_order::cmdline);
-  EXPECT_EQ(ids(list), "ABCD");
+  sort_articles(ptrs, sort_order::rcmdline);
+  EXPECT_EQ(ids(ptrs), "DCBA");
+  sort_articles(ptrs, sort_order::cmdline);
+  EXPECT_EQ(ids(ptrs), "ABCD");
 }
 
 TEST(SortArticles, PinningComesBeforeTheKeyInEveryOrder) {
@@ -97,7 +104,7 @@ TEST(SortArticles, PinningComesBeforeTheKeyInEveryOrder) {
     SCOPED_TRACE(static_cast<int>(c.order));
     // L is pinned "last", F "first"; their keys alone would put them at
     // the other end, or in the middle, depending on the order.
-    std::vector<article> list = four();
+    article_records list = four();
     list.insert(list.begin() + 1, make("F", 9000, "0.xml", "0", pin::first));
     list.insert(list.begin() + 3, make("L", -9000, "z.xml", "zz", pin::last));
     list = numbered(std::move(list));
@@ -106,7 +113,7 @@ TEST(SortArticles, PinningComesBeforeTheKeyInEveryOrder) {
 }
 
 TEST(SortArticles, PinnedAlikeAreOrderedByKey) {
-  std::vector<article> list = numbered({
+  article_records list = numbered({
       make("a", 1000, "a", "a", pin::last),
       make("b", 5000, "b", "b", pin::none),
       make("c", 2000, "c", "c", pin::last),
@@ -146,7 +153,7 @@ TEST(ArticleBefore, PinningTable) {
 }
 
 TEST(SortArticles, EqualKeysKeepReadingOrder) {
-  std::vector<article> list = numbered({
+  article_records list = numbered({
       make("1", 500, "same", "T"),
       make("2", 500, "same", "t"),
       make("3", 500, "same", "T"),
@@ -168,22 +175,22 @@ TEST(SortArticles, EqualKeysKeepReadingOrder) {
 
 TEST(SortArticles, EqualKeysKeepReadingOrderInLongLists) {
   // Long enough that an unstable sort would mix up the ties.
-  std::vector<article> list;
+  article_records list;
   for (int i = 0; i < 300; ++i) list.push_back(make("x", 1000 * (i % 3), "s", "t"));
   list = numbered(std::move(list));
-  sort_articles(list, sort_order::date);
-  ASSERT_EQ(list.size(), 300u);
+  std::vector<const article*> ptrs = sorted_articles(list, sort_order::date);
+  ASSERT_EQ(ptrs.size(), 300u);
   for (size_t i = 0; i < 300; ++i) {
     // Newest first: the records with i % 3 == 2, then 1, then 0, each group
     // in reading order.
     size_t group = i / 100;
     size_t want_order = (i % 100) * 3 + (2 - group) + 1;
-    ASSERT_EQ(list[i].order, want_order) << "position " << i;
+    ASSERT_EQ(ptrs[i]->order, want_order) << "position " << i;
   }
 }
 
 TEST(SortArticles, AbsentTitleTextSortsAsEmpty) {
-  std::vector<article> list = numbered({
+  article_records list = numbered({
       make("b", 0, "x", "b"),
       make("n", 0, "x", std::nullopt),
       make("A", 0, "x", "A"),
@@ -196,7 +203,7 @@ TEST(SortArticles, AbsentTitleTextSortsAsEmpty) {
 }
 
 TEST(SortArticles, DatesAcrossCenturiesAndBefore1970) {
-  std::vector<article> list = numbered({
+  article_records list = numbered({
       make("y1970", 0, "a", "a"),
       make("y1900", -2208988800LL, "b", "b"),
       make("y2100", 4102444800LL, "c", "c"),
@@ -207,7 +214,7 @@ TEST(SortArticles, DatesAcrossCenturiesAndBefore1970) {
   EXPECT_EQ(sorted(list, sort_order::rdate), "y1900y1969y1970y2001y2100");
 
   // Three successive years read as first, third, second.
-  std::vector<article> years = numbered({
+  article_records years = numbered({
       make("1", 1577836800, "a", "a"),  // 2020
       make("3", 1640995200, "b", "b"),  // 2022
       make("2", 1609459200, "c", "c"),  // 2021
@@ -217,7 +224,7 @@ TEST(SortArticles, DatesAcrossCenturiesAndBefore1970) {
 }
 
 TEST(SortArticles, ByteAndCaseInsensitiveComparisons) {
-  std::vector<article> list = numbered({
+  article_records list = numbered({
       make("1", 0, "b", "b"),
       make("2", 0, "B", "B"),
       make("3", 0, "a", "a"),
@@ -227,7 +234,7 @@ TEST(SortArticles, ByteAndCaseInsensitiveComparisons) {
   EXPECT_EQ(sorted(list, sort_order::filename), "231");
   EXPECT_EQ(sorted(list, sort_order::rfilename), "132");
   // Bytes above 0x7f sort after ASCII (unsigned comparison).
-  std::vector<article> utf8 = numbered({
+  article_records utf8 = numbered({
       make("1", 0, "\xc3\xa9", "\xc3\xa9"),
       make("2", 0, "z", "z"),
   });
@@ -242,7 +249,7 @@ TEST(SortArticles, OrdersOutOfRangeLeaveTheListAlone) {
     sort_order order = static_cast<sort_order>(n);
     SCOPED_TRACE(n);
     EXPECT_EQ(sorted(four(), order), "ABCD");
-    std::vector<article> list = four();
+    article_records list = four();
     std::vector<const article*> ptrs = {&list[3], &list[1], &list[0]};
     sort_articles(ptrs, order);
     EXPECT_EQ(ptrs, (std::vector<const article*>{&list[3], &list[1],
@@ -251,14 +258,13 @@ TEST(SortArticles, OrdersOutOfRangeLeaveTheListAlone) {
 }
 
 TEST(SortArticles, EmptyAndSingleLists) {
-  std::vector<article> none;
-  sort_articles(none, sort_order::date);
-  EXPECT_TRUE(none.empty());
+  article_records none;
+  EXPECT_TRUE(sorted_articles(none, sort_order::date).empty());
   EXPECT_EQ(sorted(numbered({make("x", 1, "x", "x")}), sort_order::title), "x");
 }
 
 TEST(SortArticles, PointerLists) {
-  const std::vector<article> list = four();
+  const article_records list = four();
   for (const auto& c : kFourCases) {
     SCOPED_TRACE(static_cast<int>(c.order));
     std::vector<const article*> ptrs;
@@ -272,7 +278,7 @@ TEST(SortArticles, PointerLists) {
   EXPECT_EQ(ids(list), "ABCD");
 
   // A copy of a sorted list keeps the ties of its source.
-  std::vector<article> sorted_list = numbered({
+  article_records sorted_list = numbered({
       make("x", 0, "s", "b"),
       make("y", 0, "s", "B"),
   });

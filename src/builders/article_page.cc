@@ -74,7 +74,7 @@ constexpr template_handlers kHandlers =
 
 bool build_article_page(XML_Parser parser, const char* templ,
                         const char* path, const char* output) {
-  std::vector<article> list;
+  article_records list;
   if (!read_article_file(parser, path, list)) return false;
   if (list.empty()) {
     warnx("%s: contains no article", path);

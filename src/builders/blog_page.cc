@@ -204,7 +204,7 @@ void start_page(blog_state& s, Writer& out, const char* url,
 bool build_blog_page(XML_Parser parser, const char* templ,
                      const char* current, int count, char* const* inputs,
                      const char* output, sort_order order) {
-  std::vector<article> articles;
+  article_records articles;
   std::vector<const article*> ptrs;
   if (!read_sorted_articles(parser, count, inputs, order, articles, ptrs))
     return false;
@@ -230,7 +230,7 @@ bool build_blog_page(XML_Parser parser, const char* templ,
 
 bool build_standalone_pages(XML_Parser parser, const char* templ, int count,
                             char* const* inputs, sort_order order) {
-  std::vector<article> articles;
+  article_records articles;
   std::vector<const article*> ptrs;
   if (!read_sorted_articles(parser, count, inputs, order, articles, ptrs))
     return false;

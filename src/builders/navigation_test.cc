@@ -83,7 +83,7 @@ class NavListTest : public ::testing::Test {
     return render_nav(attribute_list(pairs), ptrs_, content, url);
   }
 
-  std::vector<article> articles_;
+  article_records articles_;
   std::vector<const article*> ptrs_;
 };
 
@@ -313,7 +313,7 @@ TEST_F(NavListTest, StartSizeAndFilter) {
 
 // Every element style with every content style, for a list of two.
 TEST(NavStyles, ElementTimesContent) {
-  std::vector<article> two;
+  article_records two;
   two.push_back(make_article("q1.xml", "One", "2023-01-02", {}, 1));
   two.push_back(make_article("q2.xml", "Two", "2023-01-01", {}, 2));
   std::vector<const article*> ptrs = {&two[0], &two[1]};

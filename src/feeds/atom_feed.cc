@@ -293,7 +293,7 @@ constexpr template_handlers kHandlers = {
 bool build_atom_feed(XML_Parser parser, const char* templ, int count,
                      char* const* inputs, const char* output,
                      sort_order order) {
-  std::vector<article> list;
+  article_records list;
   std::vector<const article*> sorted;
   feed_reading feed;
   if (!read_sorted_articles(parser, count, inputs, order, list, sorted,

@@ -102,9 +102,10 @@ void json_article(Writer& f, const article& a) {
 
 bool write_json(XML_Parser parser, int count, char* const* inputs,
                 const char* output, sort_order order) {
-  std::vector<article> list;
-  if (!read_article_files(parser, count, inputs, list)) return false;
-  sort_articles(list, order);
+  article_records list;
+  std::vector<const article*> sorted;
+  if (!read_sorted_articles(parser, count, inputs, order, list, sorted))
+    return false;
 
   Writer f;
   if (!open_output(f, output)) return false;
@@ -113,9 +114,9 @@ bool write_json(XML_Parser parser, int count, char* const* inputs,
   f.put(',');
   json_string(f, "articles");
   f.write(": [");
-  for (size_t i = 0; i < list.size(); ++i) {
+  for (size_t i = 0; i < sorted.size(); ++i) {
     if (i) f.put(',');
-    json_article(f, list[i]);
+    json_article(f, *sorted[i]);
   }
   f.write("]}\n");
   return close_output(f);

@@ -21,7 +21,7 @@ struct tag_record {
   std::vector<const std::string*> srcs;
 };
 
-void list_by_tag(Writer& f, const std::vector<article>& list, bool json,
+void list_by_tag(Writer& f, const article_records& list, bool json,
                  bool repeated) {
   // Tags in order of first appearance, each with its articles' sources.
   std::vector<tag_record> records;
@@ -64,7 +64,7 @@ void list_by_tag(Writer& f, const std::vector<article>& list, bool json,
   }
 }
 
-void list_by_article(Writer& f, const std::vector<article>& list, bool json,
+void list_by_article(Writer& f, const article_records& list, bool json,
                      bool repeated) {
   for (size_t n = 0; n < list.size(); ++n) {
     const article& a = list[n];
@@ -101,7 +101,7 @@ void list_by_article(Writer& f, const std::vector<article>& list, bool json,
 
 bool list_tags(XML_Parser parser, int count, char* const* inputs, bool json,
                bool reverse, bool repeated) {
-  std::vector<article> list;
+  article_records list;
   if (!read_article_files(parser, count, inputs, list)) return false;
 
   Writer f;
