@@ -34,6 +34,8 @@ struct blog_state {
   const char* url = nullptr;  // the page's name; null for standard output
   XML_Parser parser = nullptr;
   nav_orders* orders = nullptr;
+  nav_cache* cache = nullptr;  // -L: lists kept from one page for the next
+  size_t navs = 0;             // navigation elements closed on this page
   article_list list;
   size_t next = 0;   // the article the next slot takes
   size_t end = 0;    // slots take articles below this index only
@@ -102,7 +104,10 @@ void XMLCALL nav_end(void* data, const char* name) {
   blog_state& s = st(data);
   if (!capture_nested_end(s.stack, s.navbuf, name)) return;
   copying(s);
-  nav_print_list(*s.f, s.nav, name, s.navbuf, *s.orders, s.url);
+  if (s.cache)
+    s.cache->print(*s.f, s.navs++, s.nav, name, s.navbuf, *s.orders, s.url);
+  else
+    nav_print_list(*s.f, s.nav, name, s.navbuf, *s.orders, s.url);
   s.navbuf.clear();
   s.nav = nav_settings{};
 }
@@ -184,8 +189,10 @@ constexpr template_handlers kHandlers = holding_handlers<blog_state>(tmpl_begin)
 // A fresh state for a page of the pass: the blog page (CURRENT < 0) or the
 // page of the article at CURRENT.
 void start_page(blog_state& s, Writer& out, const char* url,
-                XML_Parser parser, nav_orders& orders, ptrdiff_t current) {
+                XML_Parser parser, nav_orders& orders, ptrdiff_t current,
+                nav_cache* cache = nullptr) {
   s = blog_state{};
+  s.cache = cache;
   s.f = &out;
   s.url = url;
   s.parser = parser;
@@ -238,6 +245,7 @@ bool build_standalone_pages(XML_Parser parser, const char* templ, int count,
   if (!load_template(templ, t)) return false;
 
   nav_orders orders(ptrs);
+  nav_cache cache;
   blog_state s;
   // Two articles of the same source name share a page: the later one is
   // what stays, and the author is told once per name.
@@ -250,7 +258,8 @@ bool build_standalone_pages(XML_Parser parser, const char* templ, int count,
       it->second = true;
     }
     auto setup = [&](Writer& out, const char* url) {
-      start_page(s, out, url, parser, orders, static_cast<ptrdiff_t>(i));
+      start_page(s, out, url, parser, orders, static_cast<ptrdiff_t>(i),
+                 &cache);
       return true;
     };
     if (!write_from_template(parser, t, name, kHandlers, &s, setup))

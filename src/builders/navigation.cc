@@ -176,3 +176,24 @@ void nav_print_list(Writer& f, const nav_settings& nav, const char* name,
       nav.element_style == nav_element_style::keep_strip)
     emit_end_tag(f, name);
 }
+
+void nav_cache::print(Writer& f, size_t n, const nav_settings& nav,
+                      const char* name, std::string_view content,
+                      nav_orders& orders, const char* url) {
+  if (content.find("vorn-url") != std::string_view::npos) {
+    nav_print_list(f, nav, name, content, orders, url);
+    return;
+  }
+  if (lists_.size() <= n) lists_.resize(n + 1);
+  list& l = lists_[n];
+  if (!l.kept || l.tags != nav.tags) {
+    l.bytes.clear();
+    Writer into;
+    into.open_string(&l.bytes);
+    nav_print_list(into, nav, name, content, orders, url);
+    into.close();
+    l.tags = nav.tags;
+    l.kept = true;
+  }
+  f.write(l.bytes);
+}

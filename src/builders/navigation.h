@@ -80,6 +80,27 @@ void nav_print_list(Writer& f, const nav_settings& nav, const char* name,
                     std::string_view content, nav_orders& orders,
                     const char* url);
 
+// The lists of the navigation elements of per-article pages, kept from
+// one page for the next.  A list is the same bytes on every page of a run
+// (the same articles, in the same order, expanded for the same places),
+// except where its content prints the page's name or its filter takes
+// values from the page's article: those are printed anew for each page.
+class nav_cache {
+ public:
+  // Prints the list of the Nth navigation element of a page, as
+  // nav_print_list would.
+  void print(Writer& f, size_t n, const nav_settings& nav, const char* name,
+             std::string_view content, nav_orders& orders, const char* url);
+
+ private:
+  struct list {
+    bool kept = false;
+    std::vector<std::string> tags;  // the filter it was printed with
+    std::string bytes;
+  };
+  std::vector<list> lists_;
+};
+
 // True when A carries one of the filter's tags, or the filter is empty.
 bool nav_matches(const nav_settings& nav, const article& a);
 
