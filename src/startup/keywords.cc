@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -25,7 +26,6 @@ constexpr uint64_t kVoid = 0
     ;
 
 constexpr int kFirstElement = KW_E_ADDRESS;
-constexpr size_t kAttrPrefix = sizeof "data-vorn-" - 1;
 
 // Each group is in byte order, which lookups rely on (see below).
 constexpr bool groups_sorted() {
@@ -51,27 +51,46 @@ static_assert(attributes_prefixed(), "attributes first, all data-vorn-*");
 static_assert(KW_E_H4 - KW_E_H1 == 3, "the headings are tested as a range");
 static_assert(__builtin_popcountll(kVoid) == 16, "sixteen void elements");
 
-// The identifiers of each group bucketed by the first byte that tells the
-// names apart (the byte after "data-vorn-" for attributes); since a group
-// is sorted, a bucket is a run of identifiers and a lookup compares only
-// a handful of names.
-struct buckets {
-  signed char first[2][256];  // first id of each bucket, -1 for none
-  signed char last[2][256];   // one past its last id
-  constexpr buckets() : first{}, last{} {
-    for (int g = 0; g < 2; ++g)
-      for (int c = 0; c < 256; ++c) first[g][c] = last[g][c] = -1;
-    for (int id = 0; id < KW_UNKNOWN; ++id) {
-      int g = id < kFirstElement ? 0 : 1;
-      unsigned char c =
-          static_cast<unsigned char>(kNames[id][g == 0 ? kAttrPrefix : 0]);
-      if (first[g][c] < 0) first[g][c] = static_cast<signed char>(id);
-      last[g][c] = static_cast<signed char>(id + 1);
+// An open-addressing hash table of the names, made at compile time: a
+// lookup hashes the length and two bytes of a name and compares it with
+// one name, seldom two.
+constexpr size_t kSlots = 256;
+
+constexpr size_t slot_of(std::string_view name) {
+  auto at = [&name](size_t i) -> size_t {
+    return i < name.size() ? static_cast<unsigned char>(name[i]) : 0;
+  };
+  size_t n = name.size();
+  // The bytes after "data-vorn-" tell the attributes apart.
+  return (n * 26 + at(0) * 129 + (n ? at(n - 1) : 0) * 200 + at(10) * 204 +
+          at(11) * 84) % kSlots;
+}
+
+struct hash_table {
+  signed char id[kSlots];  // -1: empty
+  constexpr hash_table() : id{} {
+    for (size_t i = 0; i < kSlots; ++i) id[i] = -1;
+    for (int k = 0; k < KW_UNKNOWN; ++k) {
+      size_t at = slot_of(kNames[k]);
+      while (id[at] >= 0) at = (at + 1) % kSlots;
+      id[at] = static_cast<signed char>(k);
     }
   }
 };
 
-constexpr buckets kBuckets;
+constexpr hash_table kTable;
+
+// The longest run of occupied slots: the most names a lookup compares.
+constexpr size_t longest_probe() {
+  size_t longest = 0;
+  for (size_t start = 0; start < kSlots; ++start) {
+    size_t n = 0;
+    while (n < kSlots && kTable.id[(start + n) % kSlots] >= 0) ++n;
+    longest = std::max(longest, n);
+  }
+  return longest;
+}
+static_assert(longest_probe() <= 2, "spread the names better");
 
 char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
 
@@ -82,12 +101,9 @@ const char* keyword_name(int id) {
 }
 
 keyword keyword_lookup(const char* name) {
-  int g = name[0] == 'd' && std::strncmp(name, "data-vorn-", kAttrPrefix) == 0
-              ? 0
-              : 1;
-  unsigned char c = static_cast<unsigned char>(name[g == 0 ? kAttrPrefix : 0]);
-  for (int id = kBuckets.first[g][c]; id >= 0 && id < kBuckets.last[g][c]; ++id)
-    if (std::strcmp(name, kNames[id]) == 0) return static_cast<keyword>(id);
+  std::string_view n(name);
+  for (size_t at = slot_of(n); kTable.id[at] >= 0; at = (at + 1) % kSlots)
+    if (n == kNames[kTable.id[at]]) return static_cast<keyword>(kTable.id[at]);
   return KW_UNKNOWN;
 }
 
