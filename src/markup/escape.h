@@ -64,6 +64,10 @@ void write_escaped(Sink& out, std::string_view text,
   const size_t size = text.size();
   size_t run = 0, i = 0;
   for (;;) {
+    // Four bytes at a time while none of them is escaped.
+    while (i + 4 <= size && (table.len[p[i]] | table.len[p[i + 1]] |
+                             table.len[p[i + 2]] | table.len[p[i + 3]]) == 0)
+      i += 4;
     while (i < size && table.len[p[i]] == 0) ++i;
     out.write(text.data() + run, i - run);
     if (i == size) return;
