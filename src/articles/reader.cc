@@ -365,11 +365,10 @@ bool read_article_file(XML_Parser parser, const char* path,
 }
 
 bool read_sorted_articles(XML_Parser parser, int count, char* const* paths,
-                          sort_order order, article_records& list,
-                          std::vector<const article*>& ptrs,
+                          sort_order order, sorted_articles_t& out,
                           whitelist_t whitelist, feed_reading* feed) {
-  if (!read_article_files(parser, count, paths, list, whitelist, feed))
+  if (!read_article_files(parser, count, paths, out.records, whitelist, feed))
     return false;
-  ptrs = sorted_articles(list, order);
+  out.sorted = sorted_articles(out.records, order);
   return true;
 }

@@ -32,12 +32,18 @@ bool read_article_files(XML_Parser parser, int count, char* const* paths,
                         whitelist_t whitelist = nullptr,
                         feed_reading* feed = nullptr);
 
-// Reads every path in order into LIST, sorts it in ORDER (sort.h) and sets
-// PTRS to point at its records in that order.  Returns false, after
-// reporting, at the first input that fails.
+// The articles of a run: the records in reading order, and pointers to
+// them in the order of the run.
+struct sorted_articles_t {
+  article_records records;
+  std::vector<const article*> sorted;
+};
+
+// Reads every path in order into OUT's records and sorts pointers to them
+// in ORDER (sort.h).  Returns false, after reporting, at the first input
+// that fails.
 bool read_sorted_articles(XML_Parser parser, int count, char* const* paths,
-                          sort_order order, article_records& list,
-                          std::vector<const article*>& ptrs,
+                          sort_order order, sorted_articles_t& out,
                           whitelist_t whitelist = nullptr,
                           feed_reading* feed = nullptr);
 

@@ -211,11 +211,10 @@ void start_page(blog_state& s, Writer& out, const char* url,
 bool build_blog_page(XML_Parser parser, const char* templ,
                      const char* current, int count, char* const* inputs,
                      const char* output, sort_order order) {
-  article_records articles;
-  std::vector<const article*> ptrs;
-  if (!read_sorted_articles(parser, count, inputs, order, articles, ptrs))
+  sorted_articles_t articles;
+  if (!read_sorted_articles(parser, count, inputs, order, articles))
     return false;
-
+  const std::vector<const article*>& ptrs = articles.sorted;
   nav_orders orders(ptrs);
   blog_state s;
   auto setup = [&](Writer& out, const char* url) {
@@ -237,10 +236,10 @@ bool build_blog_page(XML_Parser parser, const char* templ,
 
 bool build_standalone_pages(XML_Parser parser, const char* templ, int count,
                             char* const* inputs, sort_order order) {
-  article_records articles;
-  std::vector<const article*> ptrs;
-  if (!read_sorted_articles(parser, count, inputs, order, articles, ptrs))
+  sorted_articles_t articles;
+  if (!read_sorted_articles(parser, count, inputs, order, articles))
     return false;
+  const std::vector<const article*>& ptrs = articles.sorted;
   template_file t;
   if (!load_template(templ, t)) return false;
 

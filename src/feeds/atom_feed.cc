@@ -293,10 +293,9 @@ constexpr template_handlers kHandlers = {
 bool build_atom_feed(XML_Parser parser, const char* templ, int count,
                      char* const* inputs, const char* output,
                      sort_order order) {
-  article_records list;
-  std::vector<const article*> sorted;
+  sorted_articles_t articles;
   feed_reading feed;
-  if (!read_sorted_articles(parser, count, inputs, order, list, sorted,
+  if (!read_sorted_articles(parser, count, inputs, order, articles,
                             atom_whitelist, &feed))
     return false;
 
@@ -305,7 +304,7 @@ bool build_atom_feed(XML_Parser parser, const char* templ, int count,
     s.f = &out;
     s.templ = templ;
     s.parser = parser;
-    s.articles = sorted;
+    s.articles = articles.sorted;
     return true;
   };
   return write_from_template(parser, templ, output, kHandlers, &s, setup);

@@ -102,10 +102,10 @@ void json_article(Writer& f, const article& a) {
 
 bool write_json(XML_Parser parser, int count, char* const* inputs,
                 const char* output, sort_order order) {
-  article_records list;
-  std::vector<const article*> sorted;
-  if (!read_sorted_articles(parser, count, inputs, order, list, sorted))
+  sorted_articles_t articles;
+  if (!read_sorted_articles(parser, count, inputs, order, articles))
     return false;
+  const std::vector<const article*>& sorted = articles.sorted;
 
   Writer f;
   if (!open_output(f, output)) return false;
