@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
-#include <err.h>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -74,7 +73,7 @@ struct shared_reading {
 void work_with_own_parser(shared_reading& shared) {
   std::unique_ptr<XML_ParserStruct, void (*)(XML_Parser)> parser(
       XML_ParserCreate(nullptr), XML_ParserFree);
-  if (!parser) errx(1, "Cannot allocate memory");
+  if (!parser) out_of_memory();
   shared.work(parser.get());
 }
 

@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "startup/diagnostics.h"
+
 namespace {
 
 // Temporary files that exist right now, so that an interrupted run can
@@ -19,9 +21,13 @@ char pending[kSlots][PATH_MAX];
 volatile sig_atomic_t pending_used[kSlots];
 
 
-extern "C" void remove_pending_and_die(int sig) {
+void remove_pending() {
   for (int i = 0; i < kSlots; ++i)
     if (pending_used[i]) unlink(pending[i]);
+}
+
+extern "C" void remove_pending_and_die(int sig) {
+  remove_pending();
   signal(sig, SIG_DFL);
   raise(sig);
 }
@@ -30,6 +36,7 @@ void install_handlers_once() {
   static bool installed = false;
   if (installed) return;
   installed = true;
+  at_fatal_exit(remove_pending);
   for (int sig : {SIGHUP, SIGINT, SIGTERM}) {
     struct sigaction old;
     if (sigaction(sig, nullptr, &old) == 0 && old.sa_handler == SIG_IGN)

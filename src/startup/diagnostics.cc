@@ -4,6 +4,8 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <atomic>
+#include <unistd.h>
 #include <unordered_set>
 
 namespace {
@@ -65,6 +67,24 @@ holding_messages::holding_messages(held_messages& messages)
 }
 
 holding_messages::~holding_messages() { holding = previous_; }
+
+namespace {
+std::atomic<void (*)()> fatal_hook{nullptr};
+}  // namespace
+
+void at_fatal_exit(void (*f)()) { fatal_hook = f; }
+
+void out_of_memory() {
+  static const char kMessage[] = ": Cannot allocate memory\n";
+  if (void (*f)() = fatal_hook.load()) f();
+  // Written without allocating, and ended without running destructors
+  // that other threads may still need.
+  ssize_t ignored = write(2, program_invocation_short_name,
+                          std::strlen(program_invocation_short_name));
+  ignored = write(2, kMessage, sizeof kMessage - 1);
+  (void)ignored;
+  _exit(1);
+}
 
 void report(const char* fmt, ...) {
   va_list ap;

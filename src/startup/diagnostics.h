@@ -21,6 +21,15 @@ void report_errno(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 void report_once(const std::string& key, const char* fmt, ...)
     __attribute__((format(printf, 2, 3)));
 
+// Ends the program at once, from any thread, with status 1 after
+// reporting "Cannot allocate memory": what cannot get memory cannot go on.
+// Whatever was registered with at_fatal_exit runs first.
+[[noreturn]] void out_of_memory();
+
+// Registers F (at most one) to run before out_of_memory ends the program:
+// it must be safe to run from any thread, at any point.
+void at_fatal_exit(void (*f)());
+
 // Messages held while a thread reads one input.
 class held_messages {
  public:

@@ -40,8 +40,6 @@ void note_input(const struct stat& st) {
   run_inputs.emplace_back(st.st_dev, st.st_ino);
 }
 
-[[noreturn]] void out_of_memory() { errx(1, "Cannot allocate memory"); }
-
 // Reports a parse error, or ends the program when Expat ran out of memory.
 bool parse_failed(XML_Parser parser, const char* path) {
   if (XML_GetErrorCode(parser) == XML_ERROR_NO_MEMORY) out_of_memory();

@@ -20,14 +20,11 @@
 #include "feeds/json_export.h"
 #include "feeds/tag_listing.h"
 #include "startup/cmdline.h"
+#include "startup/diagnostics.h"
 #include "startup/input.h"
 #include "startup/version.h"
 
 namespace {
-
-[[noreturn]] void out_of_memory() {
-  errx(1, "Cannot allocate memory");
-}
 
 // Ends a run that printed only to standard output: status 0, or 1 after
 // reporting that the text could not be written.
