@@ -5,6 +5,9 @@
 #   make check      build and run every test, then again under
 #                   AddressSanitizer and UndefinedBehaviorSanitizer
 #   make bench      run the benchmark (see bench/README.md)
+#   make fuzz       build the libFuzzer harnesses with clang in build-fuzz/
+#                   and run each for FUZZ_SECONDS seconds (see HACKING)
+#   make fuzz-coverage  line coverage of src/ by the fuzz corpora (llvm-cov)
 #   make install    install vorn and its manual under $(DESTDIR)$(PREFIX)
 
 BUILD ?= build
@@ -15,8 +18,17 @@ PREFIX ?= /usr/local
 BINDIR ?= $(PREFIX)/bin
 MANDIR ?= $(PREFIX)/share/man
 INSTALL ?= install
+FUZZ_BUILD ?= build-fuzz
+COVERAGE_BUILD ?= build-coverage
+FUZZ_CXX ?= clang++
+FUZZ_SECONDS ?= 60
+FUZZ_FLAGS ?=
+FUZZ_HARNESSES := json tags page_template page_article blog atom pair
+LLVM_PROFDATA ?= llvm-profdata
+LLVM_COV ?= llvm-cov
 
-.PHONY: all example check check-plain check-asan check-install bench install clean
+.PHONY: all example check check-plain check-asan check-install bench install clean \
+        fuzz fuzz-build fuzz-coverage $(addprefix fuzz-,$(FUZZ_HARNESSES))
 
 all:
 	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -40,6 +52,41 @@ check-asan:
 bench: all
 	./bench/run $(BUILD)
 
+# The harnesses run one after the other; `make -j2 fuzz` runs two at once.
+fuzz: $(addprefix fuzz-,$(FUZZ_HARNESSES))
+
+$(addprefix fuzz-,$(FUZZ_HARNESSES)): fuzz-%: fuzz-build
+	sh fuzz/run-fuzzer $(FUZZ_BUILD) $* $(FUZZ_SECONDS) $(FUZZ_FLAGS)
+
+# Assertions stay on: they guard the invariants a fuzzer should break.
+fuzz-build:
+	$(CMAKE) -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
+	  -DVORN_FUZZ=ON
+	$(CMAKE) --build $(FUZZ_BUILD) -j $(JOBS)
+
+# Replays the seeds and the corpora of `make fuzz` through harnesses built
+# with clang's source coverage, then reports the lines of src/ they ran.
+fuzz-coverage:
+	$(CMAKE) -S . -B $(COVERAGE_BUILD) -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) \
+	  -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_FLAGS="-fprofile-instr-generate -fcoverage-mapping"
+	$(CMAKE) --build $(COVERAGE_BUILD) -j $(JOBS) \
+	  $(addprefix --target replay_,$(FUZZ_HARNESSES))
+	rm -rf $(COVERAGE_BUILD)/profiles
+	for h in $(FUZZ_HARNESSES); do \
+	  corpus=$(FUZZ_BUILD)/fuzz-corpus/$$h; [ -d $$corpus ] || corpus=; \
+	  LLVM_PROFILE_FILE=$(COVERAGE_BUILD)/profiles/$$h.profraw \
+	    $(COVERAGE_BUILD)/fuzz/replay_$$h fuzz/seeds/$$h $$corpus \
+	    2>/dev/null || exit 1; \
+	done
+	$(LLVM_PROFDATA) merge -o $(COVERAGE_BUILD)/fuzz.profdata \
+	  $(COVERAGE_BUILD)/profiles/*.profraw
+	$(LLVM_COV) report $(COVERAGE_BUILD)/fuzz/replay_json \
+	  $(addprefix -object $(COVERAGE_BUILD)/fuzz/replay_,$(filter-out json,$(FUZZ_HARNESSES))) \
+	  -instr-profile=$(COVERAGE_BUILD)/fuzz.profdata \
+	  -ignore-filename-regex='(_test\.cc|/fuzz/|/usr/)' $(abspath src)
+
 install: all
 	$(INSTALL) -d $(DESTDIR)$(BINDIR) $(DESTDIR)$(MANDIR)/man1
 	$(INSTALL) -m 755 $(BUILD)/vorn $(DESTDIR)$(BINDIR)/vorn
@@ -55,4 +102,4 @@ check-install: all
 	rm -rf $(BUILD)/destdir
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(COVERAGE_BUILD)
