@@ -60,6 +60,8 @@ $(addprefix fuzz-,$(FUZZ_HARNESSES)): fuzz-%: fuzz-build
 
 # Assertions stay on: they guard the invariants a fuzzer should break.
 fuzz-build:
+	@command -v $(FUZZ_CXX) >/dev/null || { echo "make fuzz needs $(FUZZ_CXX)" \
+	  "with libFuzzer (Debian: clang libclang-rt-14-dev)" >&2; exit 1; }
 	$(CMAKE) -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
 	  -DVORN_FUZZ=ON
