@@ -1,5 +1,6 @@
 #include "harness.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
@@ -56,6 +58,30 @@ void remove_scratch() {
   state->scratch.clear();
 }
 
+// A crash ends the process without running exit handlers, so its scratch
+// directory stays (with the files of the input that crashed, until the
+// crash is looked into).  The next process removes those under BASE whose
+// process no longer runs: vorn-fuzz-PID-XXXXXX.
+void remove_abandoned_scratch(const char* base) {
+  DIR* d = opendir(base);
+  if (!d) return;
+  std::vector<std::string> gone;
+  while (dirent* e = readdir(d)) {
+    unsigned long pid = 0;
+    int end = 0;
+    if (std::sscanf(e->d_name, "vorn-fuzz-%lu-%*6[A-Za-z0-9]%n", &pid,
+                    &end) == 1 &&
+        e->d_name[end] == '\0' && pid > 0 &&
+        kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+      gone.push_back(std::string(base) + "/" + e->d_name);
+  }
+  closedir(d);
+  for (const std::string& g : gone) {
+    std::error_code ec;
+    std::filesystem::remove_all(g, ec);
+  }
+}
+
 // Once per process: the scratch directory, standard output on /dev/null
 // (the tag listing and "-o -" write there), and a fixed time zone so that
 // dates print the same everywhere.
@@ -65,7 +91,9 @@ process_state& process() {
   const char* base = std::getenv("TMPDIR");
   if (!base || !*base)
     base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-  std::string templ = std::string(base) + "/vorn-fuzz-XXXXXX";
+  remove_abandoned_scratch(base);
+  std::string templ =
+      std::string(base) + "/vorn-fuzz-" + std::to_string(getpid()) + "-XXXXXX";
   if (!mkdtemp(templ.data())) die(templ.c_str());
   state->scratch = std::filesystem::absolute(templ).string();
   std::atexit(remove_scratch);
@@ -89,6 +117,27 @@ process_state& process() {
 std::FILE* saved_stderr = nullptr;
 
 }  // namespace
+
+// libFuzzer writes a crash reproducer under a name relative to the current
+// directory, which during a run is the scratch directory: unless told
+// where, it would be written there, and lost.  Before libFuzzer reads its
+// options, an -artifact_prefix naming the directory the process started
+// in is added.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  for (int i = 1; i < *argc; ++i)
+    if (std::strncmp((*argv)[i], "-artifact_prefix=", 17) == 0 ||
+        std::strncmp((*argv)[i], "-exact_artifact_path=", 21) == 0)
+      return 0;
+  std::string prefix =
+      "-artifact_prefix=" + std::filesystem::current_path().string() + "/";
+  char** args = new char*[static_cast<size_t>(*argc) + 2];
+  std::copy(*argv, *argv + *argc, args);
+  args[*argc] = strdup(prefix.c_str());
+  args[*argc + 1] = nullptr;
+  ++*argc;
+  *argv = args;
+  return 0;
+}
 
 fuzz_run::fuzz_run(const uint8_t* data, size_t size)
     : parser_(nullptr, XML_ParserFree) {

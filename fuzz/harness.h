@@ -27,7 +27,7 @@ inline constexpr std::string_view kPairSeparator = "\n%%%%\n";
 
 // One run of a harness over one input.  Construction makes the scratch
 // directory on first use (under $TMPDIR, else /dev/shm, else /tmp; removed
-// at exit), enters it, sends vorn's messages on standard error to
+// at exit, or after a crash by the next harness process), enters it, sends vorn's messages on standard error to
 // /dev/null (unless VORN_FUZZ_STDERR is set) and creates the parser of the
 // run; destruction undoes all of it and removes every file the run left.
 // Sanitizer reports, assertion failures and libFuzzer's own output still
