@@ -6,6 +6,9 @@
 #                       AddressSanitizer and UndefinedBehaviorSanitizer; the
 #                       last lines name every check that was skipped and why
 #   make bench          run the benchmark (see bench/README.md)
+#   make fuzz           build the libFuzzer harnesses with clang in build-fuzz/
+#                       and run each for FUZZ_SECONDS seconds (see HACKING)
+#   make fuzz-coverage  line coverage of src/ by the fuzz corpora (llvm-cov)
 #   make install        install vorn and its manual under $(DESTDIR)$(PREFIX)
 #   make install-strip  the same with the symbols stripped from the program
 #
@@ -23,9 +26,18 @@ INSTALL_PROGRAM ?= $(INSTALL) -m 755
 INSTALL_DATA ?= $(INSTALL) -m 644
 # Extra ctest options, e.g. CTEST_FLAGS='-R golden' to run some tests only.
 CTEST_FLAGS ?=
+FUZZ_BUILD ?= build-fuzz
+COVERAGE_BUILD ?= build-coverage
+FUZZ_CXX ?= clang++
+FUZZ_SECONDS ?= 60
+FUZZ_FLAGS ?=
+FUZZ_HARNESSES := json tags page_template page_article blog atom pair
+LLVM_PROFDATA ?= llvm-profdata
+LLVM_COV ?= llvm-cov
 
 .PHONY: all vorn configure build-all example check check-plain check-asan \
-        check-install bench install install-strip clean
+        check-install bench install install-strip clean \
+        fuzz fuzz-build fuzz-coverage $(addprefix fuzz-,$(FUZZ_HARNESSES))
 
 all: vorn
 
@@ -66,6 +78,43 @@ check-asan:
 bench: build-all
 	./bench/run $(BUILD)
 
+# The harnesses run one after the other; `make -j2 fuzz` runs two at once.
+fuzz: $(addprefix fuzz-,$(FUZZ_HARNESSES))
+
+$(addprefix fuzz-,$(FUZZ_HARNESSES)): fuzz-%: fuzz-build
+	sh fuzz/run-fuzzer $(FUZZ_BUILD) $* $(FUZZ_SECONDS) $(FUZZ_FLAGS)
+
+# Assertions stay on: they guard the invariants a fuzzer should break.
+fuzz-build:
+	@command -v $(FUZZ_CXX) >/dev/null || { echo "make fuzz needs $(FUZZ_CXX)" \
+	  "with libFuzzer (Debian: clang libclang-rt-14-dev)" >&2; exit 1; }
+	$(CMAKE) -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
+	  -DVORN_FUZZ=ON
+	$(CMAKE) --build $(FUZZ_BUILD) -j $(JOBS)
+
+# Replays the seeds and the corpora of `make fuzz` through harnesses built
+# with clang's source coverage, then reports the lines of src/ they ran.
+fuzz-coverage:
+	$(CMAKE) -S . -B $(COVERAGE_BUILD) -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) \
+	  -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_FLAGS="-fprofile-instr-generate -fcoverage-mapping"
+	$(CMAKE) --build $(COVERAGE_BUILD) -j $(JOBS) \
+	  $(addprefix --target replay_,$(FUZZ_HARNESSES))
+	rm -rf $(COVERAGE_BUILD)/profiles
+	for h in $(FUZZ_HARNESSES); do \
+	  corpus=$(FUZZ_BUILD)/fuzz-corpus/$$h; [ -d $$corpus ] || corpus=; \
+	  LLVM_PROFILE_FILE=$(COVERAGE_BUILD)/profiles/$$h.profraw \
+	    $(COVERAGE_BUILD)/fuzz/replay_$$h fuzz/seeds/$$h $$corpus \
+	    2>/dev/null || exit 1; \
+	done
+	$(LLVM_PROFDATA) merge -o $(COVERAGE_BUILD)/fuzz.profdata \
+	  $(COVERAGE_BUILD)/profiles/*.profraw
+	$(LLVM_COV) report $(COVERAGE_BUILD)/fuzz/replay_json \
+	  $(addprefix -object $(COVERAGE_BUILD)/fuzz/replay_,$(filter-out json,$(FUZZ_HARNESSES))) \
+	  -instr-profile=$(COVERAGE_BUILD)/fuzz.profdata \
+	  -ignore-filename-regex='(_test\.cc|/fuzz/|/usr/)' $(abspath src)
+
 install: vorn
 	$(INSTALL) -d $(DESTDIR)$(BINDIR) $(DESTDIR)$(MANDIR)/man1
 	$(INSTALL_PROGRAM) $(BUILD)/vorn $(DESTDIR)$(BINDIR)/vorn
@@ -93,4 +142,4 @@ check-install: vorn
 	rm -rf $(BUILD)/destdir
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(COVERAGE_BUILD)

@@ -32,10 +32,9 @@ extern "C" void remove_pending_and_die(int sig) {
   raise(sig);
 }
 
-void install_handlers_once() {
-  static bool installed = false;
-  if (installed) return;
-  installed = true;
+}  // namespace
+
+void remove_temporary_files_on_signals() {
   at_fatal_exit(remove_pending);
   for (int sig : {SIGHUP, SIGINT, SIGTERM}) {
     struct sigaction old;
@@ -47,6 +46,8 @@ void install_handlers_once() {
     sigaction(sig, &sa, nullptr);
   }
 }
+
+namespace {
 
 void add_pending(const std::string& path) {
   if (path.size() >= PATH_MAX) return;
@@ -168,7 +169,6 @@ bool open_output_file(const std::string& name, output_file& out) {
   if (!exists && errno != ENOENT) return false;
   if (exists && !S_ISREG(st.st_mode)) return direct(out, name);
   out.final = resolve_links(name);
-  install_handlers_once();
   bool ok;
   if (exists) {
     ok = replace(out, out.final, st);

@@ -16,6 +16,11 @@ struct output_file {
   std::string final;      // the file it replaces: a symbolic link's target
 };
 
+// Makes SIGHUP, SIGINT and SIGTERM remove the temporary files of
+// unfinished outputs before they end the program (a signal ignored when
+// the program started stays ignored), and so does running out of memory.
+void remove_temporary_files_on_signals();
+
 // Opens NAME ("-": standard output) for writing into OUT.  False with
 // errno set when it cannot be written.
 bool open_output_file(const std::string& name, output_file& out);

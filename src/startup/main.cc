@@ -19,6 +19,7 @@
 #include "feeds/atom_feed.h"
 #include "feeds/json_export.h"
 #include "feeds/tag_listing.h"
+#include "markup/output_file.h"
 #include "startup/cmdline.h"
 #include "startup/diagnostics.h"
 #include "startup/input.h"
@@ -87,6 +88,7 @@ void open_standard_descriptors() {
 
 int main(int argc, char** argv) {
   open_standard_descriptors();
+  remove_temporary_files_on_signals();
   std::set_new_handler(out_of_memory);
   try {
     setlocale(LC_ALL, "");

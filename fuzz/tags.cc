@@ -1,0 +1,15 @@
+// An article file through the tag listing (-l), in all its forms.
+// Option byte: bit 0 the bracketed form (-j), bit 1 by tag (-r), bit 2 one
+// line per article or tag (-l -l).
+#include "feeds/tag_listing.h"
+#include "harness.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  fuzz_run run(data, size);
+  if (!run.usable()) return 0;
+  put_file("article.xml", run.document());
+  char* inputs[] = {const_cast<char*>("article.xml")};
+  uint8_t o = run.options();
+  list_tags(run.parser(), 1, inputs, o & 1, o & 2, o & 4);
+  return 0;
+}
