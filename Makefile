@@ -5,6 +5,7 @@
 #   make check      build and run every test, then again under
 #                   AddressSanitizer and UndefinedBehaviorSanitizer
 #   make bench      run the benchmark (see bench/README.md)
+#   make bench-large  the same, and again on 100,000 articles
 #   make install    install vorn and its manual under $(DESTDIR)$(PREFIX)
 
 BUILD ?= build
@@ -16,7 +17,7 @@ BINDIR ?= $(PREFIX)/bin
 MANDIR ?= $(PREFIX)/share/man
 INSTALL ?= install
 
-.PHONY: all example check check-plain check-asan check-install bench install clean
+.PHONY: all example check check-plain check-asan check-install bench bench-large install clean
 
 all:
 	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -39,6 +40,9 @@ check-asan:
 
 bench: all
 	./bench/run $(BUILD)
+
+bench-large: all
+	LARGE_N=100000 ./bench/run $(BUILD)
 
 install: all
 	$(INSTALL) -d $(DESTDIR)$(BINDIR) $(DESTDIR)$(MANDIR)/man1
