@@ -6,6 +6,7 @@
 #                       AddressSanitizer and UndefinedBehaviorSanitizer; the
 #                       last lines name every check that was skipped and why
 #   make bench          run the benchmark (see bench/README.md)
+#   make bench-large    the same, and again on 100,000 articles
 #   make fuzz           build the libFuzzer harnesses with clang in build-fuzz/
 #                       and run each for FUZZ_SECONDS seconds (see HACKING)
 #   make fuzz-coverage  line coverage of src/ by the fuzz corpora (llvm-cov)
@@ -36,7 +37,7 @@ LLVM_PROFDATA ?= llvm-profdata
 LLVM_COV ?= llvm-cov
 
 .PHONY: all vorn configure build-all example check check-plain check-asan \
-        check-install bench install install-strip clean \
+        check-install bench bench-large install install-strip clean \
         fuzz fuzz-build fuzz-coverage $(addprefix fuzz-,$(FUZZ_HARNESSES))
 
 all: vorn
@@ -77,6 +78,9 @@ check-asan:
 
 bench: build-all
 	./bench/run $(BUILD)
+
+bench-large: build-all
+	LARGE_N=100000 ./bench/run $(BUILD)
 
 # The harnesses run one after the other; `make -j2 fuzz` runs two at once.
 fuzz: $(addprefix fuzz-,$(FUZZ_HARNESSES))
