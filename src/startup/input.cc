@@ -11,8 +11,8 @@
 #include <mutex>
 #include <fcntl.h>
 #include <unistd.h>
+#include <unordered_set>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -31,13 +31,19 @@ int64_t next_slice(int64_t read_so_far, int64_t left) {
 }
 
 // The files of this run, by device and inode.  A process runs one
-// command, so this list belongs to the process.
-std::vector<std::pair<dev_t, ino_t>> run_inputs;
+// command, so this set belongs to the process; every output of -L is
+// looked up in it, hence a hash set.
+struct file_id_hash {
+  size_t operator()(const std::pair<dev_t, ino_t>& id) const {
+    return std::hash<ino_t>()(id.second) * 31 + std::hash<dev_t>()(id.first);
+  }
+};
+std::unordered_set<std::pair<dev_t, ino_t>, file_id_hash> run_inputs;
 std::mutex run_inputs_lock;  // inputs may be read on several threads
 
 void note_input(const struct stat& st) {
   std::lock_guard<std::mutex> hold(run_inputs_lock);
-  run_inputs.emplace_back(st.st_dev, st.st_ino);
+  run_inputs.emplace(st.st_dev, st.st_ino);
 }
 
 // Reports a parse error, or ends the program when Expat ran out of memory.
@@ -118,8 +124,7 @@ void protect_input(const char* path) {
 
 bool is_run_input(const struct stat& st) {
   std::lock_guard<std::mutex> hold(run_inputs_lock);
-  return std::find(run_inputs.begin(), run_inputs.end(),
-                   std::make_pair(st.st_dev, st.st_ino)) != run_inputs.end();
+  return run_inputs.count({st.st_dev, st.st_ino}) != 0;
 }
 
 void begin_pass(XML_Parser parser, void* state, bool foreign_dtd) {
