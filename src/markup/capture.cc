@@ -27,11 +27,9 @@ const char* const atom_whitelist[] = {
 };
 
 namespace {
+
 constexpr size_t kAtomWhitelistSize =
     sizeof atom_whitelist / sizeof *atom_whitelist - 1;
-}  // namespace
-
-namespace {
 
 // The names of the feed's whitelist in byte order, for bisection: every
 // attribute of every article read for the feed is looked up.

@@ -20,7 +20,6 @@ constexpr int kSlots = 8;
 char pending[kSlots][PATH_MAX];
 volatile sig_atomic_t pending_used[kSlots];
 
-
 void remove_pending() {
   for (int i = 0; i < kSlots; ++i)
     if (pending_used[i]) unlink(pending[i]);

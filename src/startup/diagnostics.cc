@@ -1,10 +1,10 @@
 #include "startup/diagnostics.h"
 
 #include <cerrno>
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <atomic>
 #include <unistd.h>
 #include <unordered_set>
 
