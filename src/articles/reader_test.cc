@@ -546,7 +546,7 @@ TEST_F(ReaderTest, WhitelistFiltersCapturedTags) {
         "<article data-vorn-article='1' class='c' data-vorn-tags='t'>"
         "<h1 ID='i' style='s'>T<a HREF='x' style='s'"
         " data-vorn-title='U'>u</a></h1></article>");
-  ASSERT_TRUE(read("a.xml", atom_whitelist));
+  ASSERT_TRUE(read("a.xml", &atom_whitelist));
   ASSERT_EQ(list_.size(), 1u);
   const article& a = list_[0];
   EXPECT_EQ(a.articlexml,

@@ -296,7 +296,7 @@ bool build_atom_feed(XML_Parser parser, const char* templ, int count,
   sorted_articles_t articles;
   feed_reading feed;
   if (!read_sorted_articles(parser, count, inputs, order, articles,
-                            atom_whitelist, &feed))
+                            &atom_whitelist, &feed))
     return false;
 
   atom_state s;

@@ -2,18 +2,21 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string_view>
-#include <vector>
 
 #include "markup/escape.h"
 #include "startup/keywords.h"
 
-const char* const atom_whitelist[] = {
+namespace {
+
+// In byte order: a test at compile time below keeps it so.
+constexpr std::string_view kAtomAttributes[] = {
     "abbr",       "accept",    "accept-charset", "accesskey", "action",
     "align",      "alt",       "axis",           "border",    "cellpadding",
     "cellspacing", "char",     "charoff",        "charset",   "checked",
-    "cite",       "class",     "clear",          "cols",      "colspan",
-    "color",      "compact",   "coords",         "datetime",  "dir",
+    "cite",       "class",     "clear",          "color",     "cols",
+    "colspan",    "compact",   "coords",         "datetime",  "dir",
     "disabled",   "enctype",   "for",            "frame",     "headers",
     "height",     "href",      "hreflang",       "hspace",    "id",
     "ismap",      "label",     "lang",           "longdesc",  "maxlength",
@@ -23,47 +26,40 @@ const char* const atom_whitelist[] = {
     "selected",   "shape",     "size",           "span",      "src",
     "srcset",     "start",     "summary",        "tabindex",  "target",
     "title",      "type",      "usemap",         "valign",    "value",
-    "vspace",     "width",     nullptr,
+    "vspace",     "width",
 };
+static_assert(std::is_sorted(std::begin(kAtomAttributes),
+                             std::end(kAtomAttributes)),
+              "bisection needs the feed's attribute names in byte order");
 
-namespace {
-
-constexpr size_t kAtomWhitelistSize =
-    sizeof atom_whitelist / sizeof *atom_whitelist - 1;
-
-// The names of the feed's whitelist in byte order, for bisection: every
-// attribute of every article read for the feed is looked up.
-const std::vector<std::string_view>& sorted_atom_whitelist() {
-  static const std::vector<std::string_view> names = [] {
-    std::vector<std::string_view> v(atom_whitelist,
-                                    atom_whitelist + kAtomWhitelistSize);
-    std::sort(v.begin(), v.end());
-    return v;
-  }();
-  return names;
+// Compares ENTRY, a lower-case name, with NAME lowered, in byte order.
+int compare_lowered(std::string_view entry, std::string_view name) {
+  size_t n = std::min(entry.size(), name.size());
+  for (size_t i = 0; i < n; ++i) {
+    unsigned char a = static_cast<unsigned char>(entry[i]);
+    unsigned char b = static_cast<unsigned char>(name[i]);
+    if (b >= 'A' && b <= 'Z') b = static_cast<unsigned char>(b + 32);
+    if (a != b) return a < b ? -1 : 1;
+  }
+  return entry.size() == name.size() ? 0 : entry.size() < name.size() ? -1 : 1;
 }
 
 bool kept(const char* name, whitelist_t whitelist) {
   if (!whitelist) return true;
-  if (whitelist == atom_whitelist) {
-    // Its names are lower case: compare NAME in lower case.
-    char lower[32];
-    size_t n = 0;
-    for (; name[n]; ++n) {
-      if (n == sizeof lower) return false;  // longer than any name
-      char c = name[n];
-      lower[n] = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-    }
-    const auto& names = sorted_atom_whitelist();
-    return std::binary_search(names.begin(), names.end(),
-                              std::string_view(lower, n));
-  }
-  for (; *whitelist; ++whitelist)
-    if (ascii_iequal(name, *whitelist)) return true;
-  return false;
+  std::string_view key(name);
+  const std::string_view* first = whitelist->names;
+  const std::string_view* last = first + whitelist->count;
+  const std::string_view* it = std::lower_bound(
+      first, last, key, [](std::string_view entry, std::string_view k) {
+        return compare_lowered(entry, k) < 0;
+      });
+  return it != last && compare_lowered(*it, key) == 0;
 }
 
 }  // namespace
+
+const attribute_names atom_whitelist = {kAtomAttributes,
+                                        std::size(kAtomAttributes)};
 
 void capture_text(std::string& buf, const char* text, int len) {
   if (len > 0) buf.append(text, static_cast<size_t>(len));

@@ -4,18 +4,26 @@
 #ifndef VORN_MARKUP_CAPTURE_H_
 #define VORN_MARKUP_CAPTURE_H_
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "markup/escape.h"
 #include "startup/input.h"
 
-// A list of attribute names ended by a null entry.  A null whitelist keeps
-// every attribute; otherwise only names that equal an entry, ignoring ASCII
-// case, are kept.
-using whitelist_t = const char* const*;
+// The attribute names a capture keeps: COUNT names in lower case and in
+// byte order, so that a name is found by bisection.  An attribute is kept
+// when its name, in any ASCII case, equals one of them.
+struct attribute_names {
+  const std::string_view* names;
+  size_t count;
+};
+
+// A whitelist: null keeps every attribute.
+using whitelist_t = const attribute_names*;
 
 // The attributes kept in the markup embedded in an Atom feed.
-extern const char* const atom_whitelist[];
+extern const attribute_names atom_whitelist;
 
 // Appends the first LEN bytes of TEXT; nothing when LEN <= 0.
 void capture_text(std::string& buf, const char* text, int len);

@@ -92,22 +92,26 @@ TEST(CaptureStartTag, Whitelist) {
   // name is never filtered.
   EXPECT_EQ(start_tag("a",
                       {"HREF", "x", "style", "s", "data-vorn-tags", "t"},
-                      atom_whitelist),
+                      &atom_whitelist),
             "<a HREF=\"x\">");
   EXPECT_EQ(start_tag("img",
                       {"data-vorn-img", "i", "SrcSet", "a 1x", "src", "s",
                        "onclick", "f()", "width", "1"},
-                      atom_whitelist),
+                      &atom_whitelist),
             "<img SrcSet=\"a 1x\" src=\"s\" width=\"1\"/>");
-  EXPECT_EQ(start_tag("zz", {"hrefx", "1", "hre", "2"}, atom_whitelist),
+  EXPECT_EQ(start_tag("zz", {"hrefx", "1", "hre", "2"}, &atom_whitelist),
             "<zz>");
 
-  const char* const empty[] = {nullptr};
-  EXPECT_EQ(start_tag("a", {"href", "x", "id", "y"}, empty), "<a>");
-  EXPECT_EQ(start_tag("br", {"class", "x"}, empty), "<br/>");
+  const attribute_names empty = {nullptr, 0};
+  EXPECT_EQ(start_tag("a", {"href", "x", "id", "y"}, &empty), "<a>");
+  EXPECT_EQ(start_tag("br", {"class", "x"}, &empty), "<br/>");
 
-  const char* const own[] = {"ID", "data-x", nullptr};
-  EXPECT_EQ(start_tag("p", {"id", "1", "class", "2", "DATA-X", "3"}, own),
+  // Names before, between and after the entries, and prefixes of them.
+  const std::string_view own_names[] = {"data-x", "id"};
+  const attribute_names own = {own_names, 2};
+  EXPECT_EQ(start_tag("p", {"id", "1", "class", "2", "DATA-X", "3", "I", "4",
+                            "IDS", "5", "zz", "6", "data-", "7", "", "8"},
+                      &own),
             "<p id=\"1\" DATA-X=\"3\">");
 }
 
@@ -127,12 +131,12 @@ TEST(AtomWhitelist, KeepsPlainHtmlAttributesOnly) {
   // Every name on the list keeps its attribute, in any letter case; the
   // list names each attribute once, in lower case.
   std::set<std::string> names;
-  for (whitelist_t p = atom_whitelist; *p; ++p) {
-    std::string name = *p;
+  for (size_t i = 0; i < atom_whitelist.count; ++i) {
+    std::string name(atom_whitelist.names[i]);
     SCOPED_TRACE(name);
     EXPECT_TRUE(names.insert(name).second) << "listed twice";
     for (char c : name) EXPECT_TRUE(std::islower(c) || c == '-');
-    EXPECT_EQ(start_tag("e", {name.c_str(), "v"}, atom_whitelist),
+    EXPECT_EQ(start_tag("e", {name.c_str(), "v"}, &atom_whitelist),
               "<e " + name + "=\"v\">");
   }
   // What a feed needs of links, images, tables and text direction stays.
