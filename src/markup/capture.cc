@@ -37,11 +37,10 @@ int compare_lowered(std::string_view entry, std::string_view name) {
   size_t n = std::min(entry.size(), name.size());
   for (size_t i = 0; i < n; ++i) {
     unsigned char a = static_cast<unsigned char>(entry[i]);
-    unsigned char b = static_cast<unsigned char>(name[i]);
-    if (b >= 'A' && b <= 'Z') b = static_cast<unsigned char>(b + 32);
+    unsigned char b = static_cast<unsigned char>(ascii_lower(name[i]));
     if (a != b) return a < b ? -1 : 1;
   }
-  return entry.size() == name.size() ? 0 : entry.size() < name.size() ? -1 : 1;
+  return entry.size() < name.size() ? -1 : entry.size() > name.size();
 }
 
 bool kept(const char* name, whitelist_t whitelist) {

@@ -92,8 +92,6 @@ constexpr size_t longest_probe() {
 }
 static_assert(longest_probe() <= 2, "spread the names better");
 
-char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
-
 }  // namespace
 
 const char* keyword_name(int id) {

@@ -95,6 +95,11 @@ bool is_void_element(const char* name);
 // True for the headings h1 to h4.
 inline bool is_heading(keyword id) { return id >= KW_E_H1 && id <= KW_E_H4; }
 
+// C in lower case if it is an ASCII capital, whatever the locale.
+inline char ascii_lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
 // Name comparisons that ignore ASCII letter case only, whatever the locale:
 // A equals B, and S begins with PREFIX.
 bool ascii_iequal(const char* a, const char* b);
