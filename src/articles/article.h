@@ -8,6 +8,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -69,5 +70,12 @@ void cut_extension(std::string& s);
 // The page name for an article or input name: a final "xml" extension (in
 // any letter case) becomes "html", otherwise ".html" is appended.
 std::string page_name(const std::string& name);
+
+// The value stored under KEY in A's key/value set, or null.
+const std::string* setmap_get(const article& a, std::string_view key);
+
+// Sorts an index of A's keys once they are all known, so that setmap_get
+// need not look at every key; the set keeps its order.
+void index_setmap(article& a);
 
 #endif  // VORN_ARTICLES_ARTICLE_H_

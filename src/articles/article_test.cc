@@ -77,4 +77,39 @@ TEST(PageName, Table) {
   }
 }
 
+TEST(SetmapGet, ExactKeys) {
+  article a;
+  EXPECT_EQ(setmap_get(a, "a"), nullptr);
+  a.setmap = {{"a", "1"}, {"B", "2"}, {"empty", ""}};
+  // With a few keys, and with as many as make the index worth it.
+  for (int pass = 0; pass < 2; ++pass) {
+    SCOPED_TRACE(pass);
+    if (pass == 1) {
+      for (int i = 40; i > 0; --i)
+        a.setmap.emplace_back("k" + std::to_string(i), "v" + std::to_string(i));
+      index_setmap(a);
+      ASSERT_FALSE(a.setorder.empty());
+      for (int i = 1; i <= 40; ++i) {
+        const std::string* v = setmap_get(a, "k" + std::to_string(i));
+        ASSERT_NE(v, nullptr) << i;
+        EXPECT_EQ(*v, "v" + std::to_string(i));
+      }
+      EXPECT_EQ(setmap_get(a, "k0"), nullptr);
+      EXPECT_EQ(setmap_get(a, "k400"), nullptr);
+      EXPECT_EQ(setmap_get(a, "zzz"), nullptr);
+      EXPECT_EQ(a.setmap[3].first, "k40") << "the set keeps its order";
+    }
+    ASSERT_NE(setmap_get(a, "a"), nullptr);
+    EXPECT_EQ(*setmap_get(a, "a"), "1");
+    ASSERT_NE(setmap_get(a, "B"), nullptr);
+    EXPECT_EQ(*setmap_get(a, "B"), "2");
+    ASSERT_NE(setmap_get(a, "empty"), nullptr);
+    EXPECT_EQ(*setmap_get(a, "empty"), "");
+    EXPECT_EQ(setmap_get(a, "b"), nullptr);
+    EXPECT_EQ(setmap_get(a, "A"), nullptr);
+    EXPECT_EQ(setmap_get(a, ""), nullptr);
+    EXPECT_EQ(setmap_get(a, "1"), nullptr);  // values are not keys
+  }
+}
+
 }  // namespace

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "articles/dates.h"
+#include "base/dates.h"
 #include "markup/escape.h"
-#include "startup/input.h"
-#include "startup/keywords.h"
+#include "base/input.h"
+#include "base/keywords.h"
 
 namespace {
 
@@ -118,32 +118,6 @@ void apply_article_attributes(article_progress& pr, const char** atts,
         break;
     }
   }
-}
-
-const std::string* setmap_get(const article& a, std::string_view key) {
-  if (a.setorder.empty()) {
-    for (const auto& kv : a.setmap)
-      if (kv.first == key) return &kv.second;
-    return nullptr;
-  }
-  auto it = std::lower_bound(
-      a.setorder.begin(), a.setorder.end(), key,
-      [&a](uint32_t i, std::string_view k) { return a.setmap[i].first < k; });
-  if (it == a.setorder.end() || a.setmap[*it].first != key) return nullptr;
-  return &a.setmap[*it].second;
-}
-
-void index_setmap(article& a) {
-  // A few keys are found as fast by looking at each.
-  constexpr size_t kIndexAbove = 8;
-  a.setorder.clear();
-  if (a.setmap.size() <= kIndexAbove) return;
-  a.setorder.resize(a.setmap.size());
-  for (size_t i = 0; i < a.setorder.size(); ++i)
-    a.setorder[i] = static_cast<uint32_t>(i);
-  std::sort(a.setorder.begin(), a.setorder.end(), [&a](uint32_t l, uint32_t r) {
-    return a.setmap[l].first < a.setmap[r].first;
-  });
 }
 
 void taglist_parse(std::vector<std::string>& words,

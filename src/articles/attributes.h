@@ -13,7 +13,7 @@
 #include <expat.h>
 
 #include "articles/article.h"
-#include "articles/dates.h"
+#include "base/dates.h"
 
 // What has been found for the article being read.  Once a value is found
 // the reader stops looking for it and the const attributes leave it alone.
@@ -55,12 +55,5 @@ void apply_article_attributes(article_progress& pr, const char** atts,
 void taglist_parse(std::vector<std::string>& words,
                    std::unordered_set<std::string>& seen,
                    std::string_view text, const article* subst);
-
-// The value stored under KEY in A's key/value set, or null.
-const std::string* setmap_get(const article& a, std::string_view key);
-
-// Sorts an index of A's keys once they are all known, so that setmap_get
-// need not look at every key; the set keeps its order.
-void index_setmap(article& a);
 
 #endif  // VORN_ARTICLES_ATTRIBUTES_H_

@@ -1,6 +1,6 @@
 #include "articles/feedsafe.h"
 
-#include "startup/diagnostics.h"
+#include "base/diagnostics.h"
 
 #include "markup/entities.h"
 

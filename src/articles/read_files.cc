@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "articles/reader.h"
-#include "startup/diagnostics.h"
+#include "base/diagnostics.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "articles/feedsafe.h"
 #include "articles/sort.h"
 #include "markup/output.h"
-#include "startup/input.h"
-#include "startup/keywords.h"
+#include "base/input.h"
+#include "base/keywords.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <strings.h>
 
-#include "startup/keywords.h"
+#include "base/keywords.h"
 
 namespace {
 

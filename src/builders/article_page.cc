@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "articles/reader.h"
-#include "markup/expand.h"
+#include "templates/expand.h"
 #include "markup/output.h"
-#include "markup/template_pass.h"
-#include "startup/keywords.h"
+#include "templates/template_pass.h"
+#include "base/keywords.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include "articles/reader.h"
 #include "builders/navigation.h"
 #include "markup/capture.h"
-#include "markup/expand.h"
+#include "templates/expand.h"
 #include "markup/output.h"
-#include "markup/template_pass.h"
-#include "startup/keywords.h"
+#include "templates/template_pass.h"
+#include "base/keywords.h"
 
 namespace {
 

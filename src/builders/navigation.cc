@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "articles/attributes.h"
-#include "articles/dates.h"
+#include "base/dates.h"
 #include "articles/sort.h"
 #include "markup/output.h"
-#include "startup/keywords.h"
+#include "base/keywords.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include "articles/article.h"
 #include "articles/sort.h"
-#include "markup/expand.h"
+#include "templates/expand.h"
 #include "markup/writer.h"
 
 // How the navigation element's own tags are printed.

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "articles/attributes.h"
-#include "articles/dates.h"
+#include "base/dates.h"
 #include "articles/sort.h"
 #include "markup/writer.h"
 

@@ -9,14 +9,14 @@
 #include <string_view>
 #include <vector>
 
-#include "articles/dates.h"
+#include "base/dates.h"
 #include "articles/reader.h"
 #include "markup/capture.h"
-#include "markup/expand.h"
+#include "templates/expand.h"
 #include "markup/output.h"
-#include "markup/template_pass.h"
-#include "startup/input.h"
-#include "startup/keywords.h"
+#include "templates/template_pass.h"
+#include "base/input.h"
+#include "base/keywords.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "articles/reader.h"
 #include "articles/sort.h"
 #include "markup/escape.h"
-#include "startup/version.h"
+#include "base/version.h"
 
 namespace {
 

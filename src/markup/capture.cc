@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "markup/escape.h"
-#include "startup/keywords.h"
+#include "base/keywords.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "markup/escape.h"
-#include "startup/input.h"
+#include "base/input.h"
 
 // The attribute names a capture keeps: COUNT names in lower case and in
 // byte order, so that a name is found by bisection.  An attribute is kept

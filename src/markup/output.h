@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "markup/writer.h"
-#include "startup/keywords.h"
+#include "base/keywords.h"
 
 // How printed text is escaped.  ESCAPE_SPACES is a flag that may be added
 // to the other modes.

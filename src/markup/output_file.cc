@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "startup/diagnostics.h"
+#include "base/diagnostics.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "startup/input.h"
+#include "base/input.h"
 
 Writer::~Writer() {
   // Bytes still buffered here would be lost: every path that writes must

@@ -1,8 +1,8 @@
 // The keyword table: every element and attribute name that a handler must
 // recognise maps to a small identifier, so handlers can switch on it.
 // Lookups are exact and case-sensitive; every other name is KW_UNKNOWN.
-#ifndef VORN_STARTUP_KEYWORDS_H_
-#define VORN_STARTUP_KEYWORDS_H_
+#ifndef VORN_BASE_KEYWORDS_H_
+#define VORN_BASE_KEYWORDS_H_
 
 // The one list of names.  ATTR(id, name) are the data-vorn-* attributes,
 // ELEM(id, name, is_void) the element names; each group is in byte order
@@ -105,4 +105,4 @@ inline char ascii_lower(char c) {
 bool ascii_iequal(const char* a, const char* b);
 bool ascii_iprefix(const char* s, const char* prefix);
 
-#endif  // VORN_STARTUP_KEYWORDS_H_
+#endif  // VORN_BASE_KEYWORDS_H_

@@ -1,4 +1,4 @@
-#include "startup/keywords.h"
+#include "base/keywords.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "startup/diagnostics.h"
+#include "base/diagnostics.h"
 
 #include <cerrno>
 #include <atomic>

@@ -1,6 +1,6 @@
-#include "startup/input.h"
+#include "base/input.h"
 
-#include "startup/diagnostics.h"
+#include "base/diagnostics.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "markup/template_pass.h"
+#include "templates/template_pass.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "articles/dates.h"
+#include "base/dates.h"
 
 #include <cctype>
 #include <cstring>

@@ -2,8 +2,8 @@
 // page, the blog pages and the Atom feed share.  Each builder brings its
 // own pass state and element handlers; this opens the output, reads the
 // template, runs the pass, ends the output with one newline and closes it.
-#ifndef VORN_MARKUP_TEMPLATE_PASS_H_
-#define VORN_MARKUP_TEMPLATE_PASS_H_
+#ifndef VORN_TEMPLATES_TEMPLATE_PASS_H_
+#define VORN_TEMPLATES_TEMPLATE_PASS_H_
 
 #include <functional>
 #include <string>
@@ -12,7 +12,7 @@
 
 #include "markup/output.h"
 #include "markup/writer.h"
-#include "startup/input.h"
+#include "base/input.h"
 
 // The handlers of one builder's template pass, installed on the parser
 // with the builder's state as user data.
@@ -81,4 +81,4 @@ bool write_from_template(XML_Parser parser, const template_file& t,
                          const template_handlers& handlers, void* state,
                          const pass_setup& setup);
 
-#endif  // VORN_MARKUP_TEMPLATE_PASS_H_
+#endif  // VORN_TEMPLATES_TEMPLATE_PASS_H_

@@ -1,8 +1,8 @@
 // Variable expansion: printing template text and article markup with
 // their ${vorn-...} variables replaced by the values of one article, seen
 // at one place in one list of articles.
-#ifndef VORN_MARKUP_EXPAND_H_
-#define VORN_MARKUP_EXPAND_H_
+#ifndef VORN_TEMPLATES_EXPAND_H_
+#define VORN_TEMPLATES_EXPAND_H_
 
 #include <cstddef>
 #include <span>
@@ -70,4 +70,4 @@ void xmltextx_attribute(Writer& f, std::string_view s, const expansion& at);
 void emit_start_tag_expanded(Writer& f, const char* name, const char** atts,
                              const expansion& at);
 
-#endif  // VORN_MARKUP_EXPAND_H_
+#endif  // VORN_TEMPLATES_EXPAND_H_

@@ -1,4 +1,4 @@
-#include "startup/cmdline.h"
+#include "cli/cmdline.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // The command line: options, mode choice and the usage text.
-#ifndef VORN_STARTUP_CMDLINE_H_
-#define VORN_STARTUP_CMDLINE_H_
+#ifndef VORN_CLI_CMDLINE_H_
+#define VORN_CLI_CMDLINE_H_
 
 #include <cstdio>
 
@@ -48,4 +48,4 @@ parse_result parse_options(int argc, char** argv, options& opts);
 // Prints the usage text to TO.
 void print_usage(std::FILE* to = stderr);
 
-#endif  // VORN_STARTUP_CMDLINE_H_
+#endif  // VORN_CLI_CMDLINE_H_

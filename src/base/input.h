@@ -2,8 +2,8 @@
 // over it, and reporting problems with the file's name (and, for XML
 // errors, the line and column).  Also the pieces every pass shares: the
 // nesting counter and the text handlers.
-#ifndef VORN_STARTUP_INPUT_H_
-#define VORN_STARTUP_INPUT_H_
+#ifndef VORN_BASE_INPUT_H_
+#define VORN_BASE_INPUT_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -107,4 +107,4 @@ void XMLCALL pass_skipped_entity(void* data, const char* name, int) {
   s.text(";", 1);
 }
 
-#endif  // VORN_STARTUP_INPUT_H_
+#endif  // VORN_BASE_INPUT_H_

@@ -3,8 +3,8 @@
 // run on several threads holds its messages instead, so that they can be
 // printed in the order of the inputs, exactly as one thread would have
 // printed them.
-#ifndef VORN_STARTUP_DIAGNOSTICS_H_
-#define VORN_STARTUP_DIAGNOSTICS_H_
+#ifndef VORN_BASE_DIAGNOSTICS_H_
+#define VORN_BASE_DIAGNOSTICS_H_
 
 #include <string>
 #include <utility>
@@ -54,4 +54,4 @@ class holding_messages {
   held_messages* previous_;
 };
 
-#endif  // VORN_STARTUP_DIAGNOSTICS_H_
+#endif  // VORN_BASE_DIAGNOSTICS_H_

@@ -1,4 +1,4 @@
-#include "startup/input.h"
+#include "base/input.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Dates: the RFC 3339 forms accepted in datetime and data-vorn-datetime
 // attributes, and the forms in which vorn prints dates in UTC.
-#ifndef VORN_ARTICLES_DATES_H_
-#define VORN_ARTICLES_DATES_H_
+#ifndef VORN_BASE_DATES_H_
+#define VORN_BASE_DATES_H_
 
 #include <cstdint>
 #include <string_view>
@@ -28,4 +28,4 @@ struct date_buffer {
 // UTC, held in BUF; empty when T cannot be broken down.
 std::string_view format_utc(int64_t t, const char* format, date_buffer& buf);
 
-#endif  // VORN_ARTICLES_DATES_H_
+#endif  // VORN_BASE_DATES_H_

@@ -1,4 +1,4 @@
-#include "markup/expand.h"
+#include "templates/expand.h"
 
 #include <cstdlib>
 #include <ctime>

@@ -20,10 +20,10 @@
 #include "feeds/json_export.h"
 #include "feeds/tag_listing.h"
 #include "markup/output_file.h"
-#include "startup/cmdline.h"
-#include "startup/diagnostics.h"
-#include "startup/input.h"
-#include "startup/version.h"
+#include "cli/cmdline.h"
+#include "base/diagnostics.h"
+#include "base/input.h"
+#include "base/version.h"
 
 namespace {
 

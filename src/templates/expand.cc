@@ -1,4 +1,4 @@
-#include "markup/expand.h"
+#include "templates/expand.h"
 
 #include <algorithm>
 #include <cassert>
@@ -7,12 +7,12 @@
 #include <optional>
 #include <string>
 
-#include "articles/attributes.h"
-#include "articles/dates.h"
+#include "articles/article.h"
+#include "base/dates.h"
 #include "markup/escape.h"
 #include "markup/output.h"
-#include "startup/keywords.h"
-#include "startup/version.h"
+#include "base/keywords.h"
+#include "base/version.h"
 
 namespace {
 
