@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
-#include <err.h>
 
 #include "articles/attributes.h"
 #include "articles/feedsafe.h"

@@ -1,8 +1,10 @@
-// The messages of a run.  Every message is one line on standard error:
-// the program's name, ": " and the text.  A thread that reads inputs for a
-// run on several threads holds its messages instead, so that they can be
-// printed in the order of the inputs, exactly as one thread would have
-// printed them.
+// The messages of a run: the one way vorn reports, from any thread.  Every
+// message is one line on standard error: the program's name, ": " and the
+// text.  A thread that reads inputs for a run on several threads holds its
+// messages instead, so that they can be printed in the order of the
+// inputs, exactly as one thread would have printed them.  Nothing else in
+// src/ writes to standard error but the usage text and the version line
+// (tests/layout/check-reporting).
 #ifndef VORN_BASE_DIAGNOSTICS_H_
 #define VORN_BASE_DIAGNOSTICS_H_
 
@@ -10,11 +12,10 @@
 #include <utility>
 #include <vector>
 
-// Reports the formatted text, as warnx(3) would.
+// Reports the formatted text.
 void report(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
-// Reports the formatted text, ": " and the system's text for errno, as
-// warn(3) would.
+// Reports the formatted text, ": " and the system's text for errno.
 void report_errno(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
 // Reports the formatted text only the first time this run reports KEY.

@@ -7,7 +7,6 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <err.h>
 #include <mutex>
 #include <fcntl.h>
 #include <unistd.h>

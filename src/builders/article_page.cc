@@ -1,11 +1,11 @@
 #include "builders/article_page.h"
 
 #include <cassert>
-#include <err.h>
 #include <string>
 #include <vector>
 
 #include "articles/reader.h"
+#include "base/diagnostics.h"
 #include "templates/expand.h"
 #include "markup/output.h"
 #include "templates/template_pass.h"
@@ -77,11 +77,11 @@ bool build_article_page(XML_Parser parser, const char* templ,
   article_records list;
   if (!read_article_file(parser, path, list)) return false;
   if (list.empty()) {
-    warnx("%s: contains no article", path);
+    report("%s: contains no article", path);
     return false;
   }
   if (list.size() > 1)
-    warnx("%s: contains multiple articles (using the first)", path);
+    report("%s: contains multiple articles (using the first)", path);
 
   const article* first = &list[0];
   article_page_state s;

@@ -2,13 +2,13 @@
 
 #include <cassert>
 #include <cstring>
-#include <err.h>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "articles/attributes.h"
 #include "articles/reader.h"
+#include "base/diagnostics.h"
 #include "builders/navigation.h"
 #include "markup/capture.h"
 #include "templates/expand.h"
@@ -223,7 +223,7 @@ bool build_blog_page(XML_Parser parser, const char* templ,
       size_t at = 0;
       while (at < ptrs.size() && ptrs[at]->src != current) ++at;
       if (at == ptrs.size()) {
-        warnx("%s: not in input list", current);
+        report("%s: not in input list", current);
         return false;
       }
       i = static_cast<ptrdiff_t>(at);
@@ -253,7 +253,7 @@ bool build_standalone_pages(XML_Parser parser, const char* templ, int count,
     std::string name = page_name(ptrs[i]->src);
     auto [it, first] = written.try_emplace(name, false);
     if (!first && !it->second) {
-      warnx("%s: written for two articles", name.c_str());
+      report("%s: written for two articles", name.c_str());
       it->second = true;
     }
     auto setup = [&](Writer& out, const char* url) {

@@ -6,7 +6,6 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
-#include <err.h>
 #include <fcntl.h>
 #include <memory>
 #include <new>
@@ -31,7 +30,7 @@ namespace {
 // reporting that the text could not be written.
 int finish_stdout() {
   if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
-  warn("standard output");
+  report_errno("standard output");
   return 1;
 }
 
@@ -121,7 +120,10 @@ int main(int argc, char** argv) {
     }
     std::unique_ptr<XML_ParserStruct, void (*)(XML_Parser)> parser(
         XML_ParserCreate(nullptr), XML_ParserFree);
-    if (!parser) err(1, "XML_ParserCreate");
+    if (!parser) {
+      report_errno("XML_ParserCreate");
+      return 1;
+    }
     bool ok = run(o, parser.get(), argc - o.first_operand,
                   argv + o.first_operand);
     return ok ? 0 : 1;

@@ -3,7 +3,6 @@
 #include <cassert>
 #include <cstring>
 #include <ctime>
-#include <err.h>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +10,7 @@
 
 #include "base/dates.h"
 #include "articles/reader.h"
+#include "base/diagnostics.h"
 #include "markup/capture.h"
 #include "templates/expand.h"
 #include "markup/output.h"
@@ -64,7 +64,7 @@ void copying(atom_state& s) {
 // delivers the end of an empty element whose start stopped the parse, and
 // nothing more may be printed or reported for this pass.
 void stop(atom_state& s, const char* message) {
-  warnx("%s: %s", s.templ, message);
+  report("%s: %s", s.templ, message);
   XML_StopParser(s.parser, XML_FALSE);
   XML_SetElementHandler(s.parser, nullptr, nullptr);
   XML_SetDefaultHandlerExpand(s.parser, nullptr);

@@ -3,10 +3,10 @@
 #include <cassert>
 #include <cerrno>
 #include <cstring>
-#include <err.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "base/diagnostics.h"
 #include "base/input.h"
 
 Writer::~Writer() {
@@ -81,11 +81,11 @@ void Writer::discard() {
 bool open_output(Writer& f, const std::string& name) {
   struct stat st;
   if (name != "-" && stat(name.c_str(), &st) == 0 && is_run_input(st)) {
-    warnx("%s: would overwrite an input", name.c_str());
+    report("%s: would overwrite an input", name.c_str());
     return false;
   }
   if (f.open(name)) return true;
-  warn("%s", name.c_str());
+  report_errno("%s", name.c_str());
   return false;
 }
 
@@ -95,6 +95,6 @@ bool close_output(Writer& f, bool ok) {
     return false;
   }
   if (f.close()) return ok;
-  warn("%s", f.display_name().c_str());
+  report_errno("%s", f.display_name().c_str());
   return false;
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/version.h"
 #include "markup/output.h"
 #include "markup/writer.h"
 
@@ -130,7 +131,7 @@ TEST_F(ExpandTest, StringsOfTheCurrentArticle) {
       {"${vorn-striprealbase}", "beta.de"},
       {"${vorn-striplangrealbase}", "beta.de"},
       {"${vorn-img}", "img/beta.png"},
-      {"${vorn-version}", "0.6.1"},
+      {"${vorn-version}", kVersion},
       // Text around and between variables is printed as it stands.
       {"<p>${vorn-stripbase}, ${vorn-authortext}.</p>",
        "<p>beta-src.en, Ann.</p>"},

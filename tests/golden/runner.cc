@@ -22,7 +22,8 @@
 //
 // A section's content is the lines up to the next section or case, each
 // with its newline; "noeol" drops the last newline, "escaped" reads \n, \t,
-// \\ and \xHH.  Lines starting with "#" before the first case are comments.
+// \\ and \xHH; "@VERSION@" stands for vorn's version everywhere.  Lines
+// starting with "#" before the first case are comments.
 // "--- file" sections before the first case are common to every case of
 // the file: they are written first, and a case's own file of the same
 // name replaces them.
@@ -41,9 +42,12 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+
+#include "base/version.h"
 
 namespace fs = std::filesystem;
 
@@ -60,6 +64,17 @@ struct test_case {
   int line = 0;
   std::vector<section> sections;
 };
+
+// S with every "@VERSION@" replaced by vorn's version, so that the cases
+// need no edit when it changes.
+std::string with_version(std::string s) {
+  static constexpr std::string_view kToken = "@VERSION@";
+  for (size_t at = 0; (at = s.find(kToken, at)) != std::string::npos;) {
+    s.replace(at, kToken.size(), kVersion);
+    at += std::strlen(kVersion);
+  }
+  return s;
+}
 
 std::string unescape(const std::string& s) {
   std::string out;
@@ -136,6 +151,7 @@ std::vector<test_case> parse(const std::string& path, test_case& common) {
     for (section& s : c.sections) {
       if (s.noeol && !s.body.empty()) s.body.pop_back();
       if (s.escaped) s.body = unescape(s.body);
+      s.body = with_version(s.body);
     }
   };
   finish(common);
