@@ -32,7 +32,8 @@ COVERAGE_BUILD ?= build-coverage
 FUZZ_CXX ?= clang++
 FUZZ_SECONDS ?= 60
 FUZZ_FLAGS ?=
-FUZZ_HARNESSES := json tags page_template page_article blog atom pair
+# One harness a line (fuzz/CMakeLists.txt reads the same file).
+FUZZ_HARNESSES := $(strip $(file < fuzz/harnesses))
 LLVM_PROFDATA ?= llvm-profdata
 LLVM_COV ?= llvm-cov
 

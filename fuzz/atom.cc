@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   put_file("list.xml", kArticleList);
   char* inputs[] = {const_cast<char*>("one.xml"),
                     const_cast<char*>("list.xml")};
-  build_atom_feed(run.parser(), "template.xml", 2, inputs, "atom.xml",
-                  order_of(o >> 1));
+  build_atom_feed(run.parser(), {.inputs = inputs, .templ = "template.xml",
+                                 .output = "atom.xml", .by = order_of(o >> 1)});
   return 0;
 }

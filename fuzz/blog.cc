@@ -24,16 +24,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   switch (o & 3) {
     case 0:
     case 1:
-      build_blog_page(run.parser(), "template.xml", nullptr, 2, inputs,
-                      (o & 3) == 0 ? "blog.html" : "-", order);
+      build_blog_page(run.parser(),
+                      {.inputs = inputs, .templ = "template.xml",
+                       .output = (o & 3) == 0 ? "blog.html" : "-", .by = order});
       break;
     case 2:
-      build_blog_page(run.parser(), "template.xml", current[o >> 6], 2,
-                      inputs, "blog.html", order);
+      build_blog_page(run.parser(),
+                      {.inputs = inputs, .templ = "template.xml",
+                       .output = "blog.html", .current = current[o >> 6],
+                       .by = order});
       break;
     case 3:
       // The fixed source names keep every page in the scratch directory.
-      build_standalone_pages(run.parser(), "template.xml", 2, inputs, order);
+      build_standalone_pages(
+          run.parser(), {.inputs = inputs, .templ = "template.xml", .by = order});
       break;
   }
   return 0;

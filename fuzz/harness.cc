@@ -15,7 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "articles/reader.h"
+#include "articles/read_files.h"
 
 namespace {
 
@@ -195,10 +195,10 @@ void make_folder(const char* name) {
   if (mkdir(name, 0755) != 0) die(name);
 }
 
-bool source_names(XML_Parser parser, int count, char* const* inputs,
+bool source_names(XML_Parser parser, std::span<char* const> inputs,
                   std::vector<std::string>& names) {
   article_records list;
-  bool ok = read_article_files(parser, count, inputs, list);
+  bool ok = read_article_files(parser, inputs, list);
   for (const article& a : list) names.push_back(a.src);
   return ok;
 }

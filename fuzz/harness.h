@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,7 +74,7 @@ void make_folder(const char* name);
 
 // Reads the articles of INPUTS as vorn does and appends their source names
 // to NAMES in reading order; false when an input fails to read.
-bool source_names(XML_Parser parser, int count, char* const* inputs,
+bool source_names(XML_Parser parser, std::span<char* const> inputs,
                   std::vector<std::string>& names);
 
 // True when the page that -L names after the source name NAME stays in

@@ -8,6 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!run.usable()) return 0;
   put_file("article.xml", run.document());
   char* inputs[] = {const_cast<char*>("article.xml")};
-  write_json(run.parser(), 1, inputs, "blog.json", order_of(run.options()));
+  write_json(run.parser(), {.inputs = inputs, .output = "blog.json",
+                            .by = order_of(run.options())});
   return 0;
 }

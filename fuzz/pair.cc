@@ -28,21 +28,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   unsigned form = (o / 10) % 8;
 
   std::vector<std::string> names;
-  source_names(p, 1, inputs, names);
+  source_names(p, inputs, names);
   size_t pick = o / 80;
   const char* current = pick < names.size() ? names[pick].c_str() : "nosuch";
 
   build_article_page(p, "template.xml", "article.xml", "page.html");
-  build_blog_page(p, "template.xml", nullptr, 1, inputs, "blog.html", order);
-  build_blog_page(p, "template.xml", current, 1, inputs, "current.html",
-                  order);
+  build_blog_page(p, {.inputs = inputs, .templ = "template.xml",
+                      .output = "blog.html", .by = order});
+  build_blog_page(p, {.inputs = inputs, .templ = "template.xml",
+                      .output = "current.html", .current = current,
+                      .by = order});
   // -L writes a page named after each source name: only where every such
   // page stays in the scratch directory.
   bool inside = true;
   for (const std::string& n : names) inside = inside && stays_inside(n);
-  if (inside) build_standalone_pages(p, "template.xml", 1, inputs, order);
-  build_atom_feed(p, "template.xml", 1, inputs, "atom.xml", order);
-  write_json(p, 1, inputs, "blog.json", order);
-  list_tags(p, 1, inputs, form & 1, form & 2, form & 4);
+  if (inside)
+    build_standalone_pages(p, {.inputs = inputs, .templ = "template.xml",
+                               .by = order});
+  build_atom_feed(p, {.inputs = inputs, .templ = "template.xml",
+                      .output = "atom.xml", .by = order});
+  write_json(p, {.inputs = inputs, .output = "blog.json", .by = order});
+  list_tags(p, {.inputs = inputs, .json = (form & 1) != 0,
+                .reverse = (form & 2) != 0, .repeated = (form & 4) != 0});
   return 0;
 }

@@ -10,6 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   put_file("article.xml", run.document());
   char* inputs[] = {const_cast<char*>("article.xml")};
   uint8_t o = run.options();
-  list_tags(run.parser(), 1, inputs, o & 1, o & 2, o & 4);
+  list_tags(run.parser(), {.inputs = inputs, .json = (o & 1) != 0,
+                           .reverse = (o & 2) != 0, .repeated = (o & 4) != 0});
   return 0;
 }

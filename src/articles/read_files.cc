@@ -4,6 +4,8 @@
 // read) is kept apart, and the results are joined in the order of the
 // files, as if one thread had read them in turn.
 
+#include "articles/read_files.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
@@ -79,9 +81,11 @@ void work_with_own_parser(shared_reading& shared) {
 
 }  // namespace
 
-bool read_article_files(XML_Parser parser, int count, char* const* paths,
+bool read_article_files(XML_Parser parser, std::span<char* const> files,
                         article_records& list, whitelist_t whitelist,
                         feed_reading* feed) {
+  const int count = static_cast<int>(files.size());
+  char* const* paths = files.data();
   int threads = thread_count(count);
   if (threads == 1) {
     for (int i = 0; i < count; ++i)
@@ -106,5 +110,14 @@ bool read_article_files(XML_Parser parser, int count, char* const* paths,
     std::vector<article>().swap(r.articles);
     if (!r.ok) return false;
   }
+  return true;
+}
+
+bool read_sorted_articles(XML_Parser parser, std::span<char* const> paths,
+                          sort_order by, sorted_articles_t& out,
+                          whitelist_t whitelist, feed_reading* feed) {
+  if (!read_article_files(parser, paths, out.records, whitelist, feed))
+    return false;
+  out.sorted = sorted_articles(out.records, by);
   return true;
 }

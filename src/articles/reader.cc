@@ -362,12 +362,3 @@ bool read_article_file(XML_Parser parser, const char* path,
   XML_SetStartElementHandler(parser, input_begin);
   return run_pass(parser, path, in);
 }
-
-bool read_sorted_articles(XML_Parser parser, int count, char* const* paths,
-                          sort_order order, sorted_articles_t& out,
-                          whitelist_t whitelist, feed_reading* feed) {
-  if (!read_article_files(parser, count, paths, out.records, whitelist, feed))
-    return false;
-  out.sorted = sorted_articles(out.records, order);
-  return true;
-}

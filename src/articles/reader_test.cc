@@ -1,4 +1,5 @@
 #include "articles/reader.h"
+#include "articles/read_files.h"
 
 #include <gtest/gtest.h>
 
@@ -590,13 +591,13 @@ TEST_F(ReaderTest, ReadArticleFilesStopsAtTheFirstFailure) {
   std::string a = "a.xml", b = "b.xml", c = "c.xml";
   char* paths[] = {a.data(), b.data(), c.data()};
   testing::internal::CaptureStderr();
-  EXPECT_FALSE(read_article_files(parser_, 3, paths, list_));
+  EXPECT_FALSE(read_article_files(parser_, paths, list_));
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             prog() + ": b.xml: No such file or directory\n");
   EXPECT_EQ(list_.size(), 1u);
   article_records all;
   char* good[] = {c.data(), a.data()};
-  EXPECT_TRUE(read_article_files(parser_, 2, good, all));
+  EXPECT_TRUE(read_article_files(parser_, good, all));
   ASSERT_EQ(all.size(), 2u);
   EXPECT_EQ(all[0].fname, "c.xml");
   EXPECT_EQ(all[1].fname, "a.xml");

@@ -32,6 +32,10 @@ const char* title_key(const article& a) {
 
 }  // namespace
 
+const char* sort_name(sort_order by) {
+  return kSortNames[static_cast<size_t>(by)];
+}
+
 bool sort_parse(const char* name, sort_order& order) {
   for (size_t i = 0; i < kSortCount; ++i) {
     if (ascii_iequal(name, kSortNames[i])) {

@@ -24,6 +24,9 @@ enum class sort_order : unsigned char {
 
 inline constexpr size_t kSortCount = 10;
 
+// The name of the order BY, as -s and data-vorn-navsort take it.
+const char* sort_name(sort_order by);
+
 // Parses a sort order name, ignoring case.  Returns false and leaves ORDER
 // unchanged when NAME is none of the ten names.
 bool sort_parse(const char* name, sort_order& order);

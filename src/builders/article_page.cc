@@ -95,3 +95,12 @@ bool build_article_page(XML_Parser parser, const char* templ,
                              output ? output : page_name(path), kHandlers, &s,
                              setup);
 }
+
+bool build_article_pages(XML_Parser parser, const request& r) {
+  if (r.inputs.size() == 1)
+    return build_article_page(parser, r.templ, r.inputs[0], r.output);
+  for (const char* path : r.inputs) protect_input(path);
+  for (const char* path : r.inputs)
+    if (!build_article_page(parser, r.templ, path, nullptr)) return false;
+  return true;
+}

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "articles/attributes.h"
-#include "articles/reader.h"
+#include "articles/read_files.h"
 #include "base/diagnostics.h"
 #include "builders/navigation.h"
 #include "markup/capture.h"
@@ -208,12 +208,10 @@ void start_page(blog_state& s, Writer& out, const char* url,
 
 }  // namespace
 
-bool build_blog_page(XML_Parser parser, const char* templ,
-                     const char* current, int count, char* const* inputs,
-                     const char* output, sort_order order) {
+bool build_blog_page(XML_Parser parser, const request& r) {
   sorted_articles_t articles;
-  if (!read_sorted_articles(parser, count, inputs, order, articles))
-    return false;
+  if (!read_sorted_articles(parser, r.inputs, r.by, articles)) return false;
+  const char* current = r.current;
   const std::vector<const article*>& ptrs = articles.sorted;
   nav_orders orders(ptrs);
   blog_state s;
@@ -231,17 +229,15 @@ bool build_blog_page(XML_Parser parser, const char* templ,
     start_page(s, out, url, parser, orders, i);
     return true;
   };
-  return write_from_template(parser, templ, output, kHandlers, &s, setup);
+  return write_from_template(parser, r.templ, r.output, kHandlers, &s, setup);
 }
 
-bool build_standalone_pages(XML_Parser parser, const char* templ, int count,
-                            char* const* inputs, sort_order order) {
+bool build_standalone_pages(XML_Parser parser, const request& r) {
   sorted_articles_t articles;
-  if (!read_sorted_articles(parser, count, inputs, order, articles))
-    return false;
+  if (!read_sorted_articles(parser, r.inputs, r.by, articles)) return false;
   const std::vector<const article*>& ptrs = articles.sorted;
   template_file t;
-  if (!load_template(templ, t)) return false;
+  if (!load_template(r.templ, t)) return false;
 
   nav_orders orders(ptrs);
   nav_cache cache;

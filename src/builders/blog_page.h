@@ -5,21 +5,18 @@
 
 #include <expat.h>
 
-#include "articles/sort.h"
+#include "articles/request.h"
 
-// Reads and sorts every input, then fills the blog template TEMPL: each
+// Reads and sorts every input of R, then fills the blog template: each
 // element with a true data-vorn-article takes the next article, each
 // element with a true data-vorn-nav becomes a list of articles.  With
-// CURRENT (the -C name), the page of the first article whose source name
+// R.current (the -C name), the page of the first article whose source name
 // equals it: slots show only that article and the template's own text is
-// expanded for it.  OUTPUT "-" is standard output.
-bool build_blog_page(XML_Parser parser, const char* templ,
-                     const char* current, int count, char* const* inputs,
-                     const char* output, sort_order order);
+// expanded for it.  R.output "-" is standard output.
+bool build_blog_page(XML_Parser parser, const request& r);
 
-// Writes such a page for every article, in sorted order, each to a file
-// named after the article's source name.
-bool build_standalone_pages(XML_Parser parser, const char* templ, int count,
-                            char* const* inputs, sort_order order);
+// -L: the standalone pages, one such page for every article, in sorted
+// order, each to a file named after the article's source name.
+bool build_standalone_pages(XML_Parser parser, const request& r);
 
 #endif  // VORN_BUILDERS_BLOG_PAGE_H_

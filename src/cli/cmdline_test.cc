@@ -48,12 +48,12 @@ TEST(ParseOptions, Table) {
       // Modes: the last of -a, -c, -l, -L wins.
       {.args = {"-a", "a.xml"}, .mode = run_mode::atom_feed, .first_operand = 2},
       {.args = {"-c", "a.xml"}, .mode = run_mode::article_page, .first_operand = 2},
-      {.args = {"-L", "a.xml"}, .mode = run_mode::pages_per_article, .first_operand = 2},
+      {.args = {"-L", "a.xml"}, .mode = run_mode::standalone_pages, .first_operand = 2},
       {.args = {"-l", "a.xml"}, .mode = run_mode::tag_listing, .first_operand = 2},
       {.args = {"-a", "-c", "a.xml"}, .mode = run_mode::article_page, .first_operand = 3},
       {.args = {"-c", "-a", "a.xml"}, .mode = run_mode::atom_feed, .first_operand = 3},
       {.args = {"-ca", "a.xml"}, .mode = run_mode::atom_feed, .first_operand = 2},
-      {.args = {"-l", "-L", "a.xml"}, .mode = run_mode::pages_per_article,
+      {.args = {"-l", "-L", "a.xml"}, .mode = run_mode::standalone_pages,
        .first_operand = 3},
       // -j turns the default mode and -a into the JSON export, in either
       // order, and leaves the other modes alone.
@@ -65,7 +65,7 @@ TEST(ParseOptions, Table) {
        .first_operand = 3},
       {.args = {"-c", "-j", "a.xml"}, .mode = run_mode::article_page, .json = true,
        .first_operand = 3},
-      {.args = {"-j", "-L", "a.xml"}, .mode = run_mode::pages_per_article, .json = true,
+      {.args = {"-j", "-L", "a.xml"}, .mode = run_mode::standalone_pages, .json = true,
        .first_operand = 3},
       {.args = {"-j", "-l", "a.xml"}, .mode = run_mode::tag_listing, .json = true,
        .first_operand = 3},
@@ -215,6 +215,45 @@ TEST(ParseOptions, GetoptDiagnosticsUseTheShortProgramName) {
   EXPECT_NE(diagnostics.find("invalid option -- 'q'"), std::string::npos)
       << diagnostics;
   EXPECT_STREQ(argv[0], "/some/dir/vorn-x");
+}
+
+TEST(ParseOptions, UnknownSortNamesAreNamed) {
+  std::vector<std::string> storage = {"vorn", "-s", "newest", "a.xml"};
+  std::vector<char*> argv;
+  for (std::string& s : storage) argv.push_back(s.data());
+  argv.push_back(nullptr);
+  options o;
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(parse_options(4, argv.data(), o), PARSE_USAGE);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            std::string(program_invocation_short_name) +
+                ": unknown sort order 'newest'\n");
+}
+
+TEST(MakeRequest, TheModesDefaultsWhereNoNameIsGiven) {
+  std::vector<std::string> storage = {"vorn", "-a", "-s", "title", "a.xml",
+                                      "b.xml"};
+  std::vector<char*> argv;
+  for (std::string& s : storage) argv.push_back(s.data());
+  argv.push_back(nullptr);
+  options o;
+  ASSERT_EQ(parse_options(6, argv.data(), o), PARSE_RUN);
+  request r = make_request(o, 6, argv.data());
+  EXPECT_STREQ(r.templ, "atom-template.xml");
+  EXPECT_STREQ(r.output, "atom.xml");
+  EXPECT_EQ(r.by, sort_order::title);
+  ASSERT_EQ(r.inputs.size(), 2u);
+  EXPECT_STREQ(r.inputs[0], "a.xml");
+  o.templ = "t.xml";
+  o.output = "-";
+  r = make_request(o, 6, argv.data());
+  EXPECT_STREQ(r.templ, "t.xml");
+  EXPECT_STREQ(r.output, "-");
+  // Every mode has a builder; the default mode is the one without a letter.
+  for (const mode_def& m : all_modes()) {
+    EXPECT_NE(m.build, nullptr);
+    EXPECT_EQ(m.letter == 0, m.mode == run_mode::blog_page);
+  }
 }
 
 TEST(SortParse, NamesIgnoringCase) {

@@ -1,6 +1,6 @@
 // vorn: a generator of static web pages from XHTML articles and templates.
-// main() reads the options and hands the operands to the one builder that
-// serves the chosen mode.
+// main() reads the options and hands the request to the builder that the
+// table of modes (modes.h) names for the chosen mode.
 
 #include <cerrno>
 #include <clocale>
@@ -13,13 +13,9 @@
 
 #include <expat.h>
 
-#include "builders/article_page.h"
-#include "builders/blog_page.h"
-#include "feeds/atom_feed.h"
-#include "feeds/json_export.h"
-#include "feeds/tag_listing.h"
 #include "markup/output_file.h"
 #include "cli/cmdline.h"
+#include "cli/modes.h"
 #include "base/diagnostics.h"
 #include "base/input.h"
 #include "base/version.h"
@@ -32,44 +28,6 @@ int finish_stdout() {
   if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
   report_errno("standard output");
   return 1;
-}
-
-int run(const options& o, XML_Parser parser, int count, char** inputs) {
-  auto name = [](const char* given, const char* fallback) {
-    return given ? given : fallback;
-  };
-  switch (o.mode) {
-    case run_mode::json_export:
-      return write_json(parser, count, inputs, name(o.output, "blog.json"),
-                        o.order);
-    case run_mode::tag_listing:
-      return list_tags(parser, count, inputs, o.json, o.reverse, o.repeated);
-    case run_mode::article_page: {
-      // With several inputs every page is named after its input; the
-      // first failure ends the run.
-      const char* templ = name(o.templ, "article-template.xml");
-      if (count == 1)
-        return build_article_page(parser, templ, inputs[0], o.output);
-      // No page may replace an input that a later page reads.
-      for (int i = 0; i < count; ++i) protect_input(inputs[i]);
-      for (int i = 0; i < count; ++i)
-        if (!build_article_page(parser, templ, inputs[i], nullptr))
-          return false;
-      return true;
-    }
-    case run_mode::pages_per_article:
-      return build_standalone_pages(parser, name(o.templ, "blog-template.xml"),
-                                    count, inputs, o.order);
-    case run_mode::blog_page:
-      return build_blog_page(parser, name(o.templ, "blog-template.xml"),
-                             o.current, count, inputs,
-                             name(o.output, "blog.html"), o.order);
-    case run_mode::atom_feed:
-      return build_atom_feed(parser, name(o.templ, "atom-template.xml"),
-                             count, inputs, name(o.output, "atom.xml"),
-                             o.order);
-  }
-  return false;
 }
 
 // A descriptor 0, 1 or 2 closed by the caller is opened on /dev/null, so
@@ -110,7 +68,7 @@ int main(int argc, char** argv) {
         std::printf("vorn-%s\n", kVersion);
         return finish_stdout();
       case PARSE_HELP:
-        print_usage(stdout);
+        print_help(stdout);
         return finish_stdout();
       case PARSE_USAGE:
         print_usage();
@@ -124,8 +82,7 @@ int main(int argc, char** argv) {
       report_errno("XML_ParserCreate");
       return 1;
     }
-    bool ok = run(o, parser.get(), argc - o.first_operand,
-                  argv + o.first_operand);
+    bool ok = mode_of(o.mode).build(parser.get(), make_request(o, argc, argv));
     return ok ? 0 : 1;
   } catch (const std::bad_alloc&) {
     out_of_memory();

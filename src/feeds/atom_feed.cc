@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/dates.h"
-#include "articles/reader.h"
+#include "articles/read_files.h"
 #include "base/diagnostics.h"
 #include "markup/capture.h"
 #include "templates/expand.h"
@@ -290,22 +290,20 @@ constexpr template_handlers kHandlers = {
 
 }  // namespace
 
-bool build_atom_feed(XML_Parser parser, const char* templ, int count,
-                     char* const* inputs, const char* output,
-                     sort_order order) {
+bool build_atom_feed(XML_Parser parser, const request& r) {
   sorted_articles_t articles;
   feed_reading feed;
-  if (!read_sorted_articles(parser, count, inputs, order, articles,
-                            &atom_whitelist, &feed))
+  if (!read_sorted_articles(parser, r.inputs, r.by, articles, &atom_whitelist,
+                            &feed))
     return false;
 
   atom_state s;
   auto setup = [&](Writer& out, const char*) {
     s.f = &out;
-    s.templ = templ;
+    s.templ = r.templ;
     s.parser = parser;
     s.articles = articles.sorted;
     return true;
   };
-  return write_from_template(parser, templ, output, kHandlers, &s, setup);
+  return write_from_template(parser, r.templ, r.output, kHandlers, &s, setup);
 }

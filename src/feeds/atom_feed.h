@@ -5,14 +5,13 @@
 
 #include <expat.h>
 
-#include "articles/sort.h"
+#include "articles/request.h"
 
-// Reads every input (keeping only plain HTML attributes in the article
-// markup), sorts, and writes the feed made from the template TEMPL to
-// OUTPUT ("-" for standard output).  Nothing is opened when an input
-// fails; a partial feed stays when the template pass fails.
-bool build_atom_feed(XML_Parser parser, const char* templ, int count,
-                     char* const* inputs, const char* output,
-                     sort_order order);
+// Reads every input of R (keeping only plain HTML attributes in the
+// article markup), sorts, and writes the feed made from R's template to
+// R's output ("-" for standard output).  Nothing is opened when an input
+// fails; when the template pass fails, the previous output stays as it
+// was.
+bool build_atom_feed(XML_Parser parser, const request& r);
 
 #endif  // VORN_FEEDS_ATOM_FEED_H_

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "articles/reader.h"
+#include "articles/read_files.h"
 #include "articles/sort.h"
 #include "markup/escape.h"
 #include "base/version.h"
@@ -100,15 +100,13 @@ void json_article(Writer& f, const article& a) {
 
 }  // namespace
 
-bool write_json(XML_Parser parser, int count, char* const* inputs,
-                const char* output, sort_order order) {
+bool write_json(XML_Parser parser, const request& r) {
   sorted_articles_t articles;
-  if (!read_sorted_articles(parser, count, inputs, order, articles))
-    return false;
+  if (!read_sorted_articles(parser, r.inputs, r.by, articles)) return false;
   const std::vector<const article*>& sorted = articles.sorted;
 
   Writer f;
-  if (!open_output(f, output)) return false;
+  if (!open_output(f, r.output)) return false;
   f.write("{");
   json_member(f, "version", kVersion);
   f.put(',');

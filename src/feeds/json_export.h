@@ -6,13 +6,12 @@
 
 #include <expat.h>
 
-#include "articles/sort.h"
+#include "articles/request.h"
 #include "markup/writer.h"
 
-// Reads every input, sorts, then writes the document to OUTPUT ("-" for
-// standard output).  Nothing is opened when an input fails.
-bool write_json(XML_Parser parser, int count, char* const* inputs,
-                const char* output, sort_order order);
+// Reads every input of R, sorts, then writes the document to R's output
+// ("-" for standard output).  Nothing is opened when an input fails.
+bool write_json(XML_Parser parser, const request& r);
 
 // Writes S as a JSON string literal, quotes included.
 void json_string(Writer& f, std::string_view s);

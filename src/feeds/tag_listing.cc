@@ -5,7 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "articles/reader.h"
+#include "articles/read_files.h"
 #include "markup/escape.h"
 #include "markup/writer.h"
 
@@ -99,18 +99,17 @@ void list_by_article(Writer& f, const article_records& list, bool json,
 
 }  // namespace
 
-bool list_tags(XML_Parser parser, int count, char* const* inputs, bool json,
-               bool reverse, bool repeated) {
+bool list_tags(XML_Parser parser, const request& r) {
   article_records list;
-  if (!read_article_files(parser, count, inputs, list)) return false;
+  if (!read_article_files(parser, r.inputs, list)) return false;
 
   Writer f;
   if (!open_output(f, "-")) return false;
-  if (json) f.write("{[\n");
-  if (reverse)
-    list_by_tag(f, list, json, repeated);
+  if (r.json) f.write("{[\n");
+  if (r.reverse)
+    list_by_tag(f, list, r.json, r.repeated);
   else
-    list_by_article(f, list, json, repeated);
-  if (json) f.write("]}\n");
+    list_by_article(f, list, r.json, r.repeated);
+  if (r.json) f.write("]}\n");
   return close_output(f);
 }

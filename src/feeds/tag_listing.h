@@ -5,9 +5,11 @@
 
 #include <expat.h>
 
-// JSON: bracketed form.  REVERSE: by tag instead of by article.
-// REPEATED: one line per article (or tag) instead of one per pair.
-bool list_tags(XML_Parser parser, int count, char* const* inputs, bool json,
-               bool reverse, bool repeated);
+#include "articles/request.h"
+
+// Lists the tags of R's inputs in reading order.  R.json: bracketed form.
+// R.reverse: by tag instead of by article.  R.repeated: one line per
+// article (or tag) instead of one per pair.
+bool list_tags(XML_Parser parser, const request& r);
 
 #endif  // VORN_FEEDS_TAG_LISTING_H_
