@@ -51,8 +51,11 @@ struct article {
   // logarithmic time; made by index_setmap() when there are many keys.
   std::vector<uint32_t> setorder;
   std::optional<std::string> img;
-  pin sort = pin::none;  // the pin
-  size_t order = 0;      // 1-based position in reading order (not a sort order)
+  // The two fields named after sorting hold no sort order: SORT is the
+  // pin (data-vorn-sort="first"/"last"), ORDER the article's 1-based
+  // position in reading order, which the cmdline orders sort by.
+  pin sort = pin::none;
+  size_t order = 0;
 };
 
 // An article list: the records in reading order.  A record never moves

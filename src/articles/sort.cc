@@ -36,19 +36,19 @@ const char* sort_name(sort_order by) {
   return kSortNames[static_cast<size_t>(by)];
 }
 
-bool sort_parse(const char* name, sort_order& order) {
+bool sort_parse(const char* name, sort_order& by) {
   for (size_t i = 0; i < kSortCount; ++i) {
     if (ascii_iequal(name, kSortNames[i])) {
-      order = static_cast<sort_order>(i);
+      by = static_cast<sort_order>(i);
       return true;
     }
   }
   return false;
 }
 
-bool article_before(const article& l, const article& r, sort_order order) {
+bool article_before(const article& l, const article& r, sort_order by) {
   if (l.sort != r.sort) return pin_rank(l) < pin_rank(r);
-  switch (order) {
+  switch (by) {
     case sort_order::date: return l.time > r.time;
     case sort_order::rdate: return l.time < r.time;
     case sort_order::filename: return std::strcmp(l.src.c_str(), r.src.c_str()) < 0;
@@ -63,18 +63,18 @@ bool article_before(const article& l, const article& r, sort_order order) {
   return false;
 }
 
-void sort_articles(std::vector<const article*>& list, sort_order order) {
+void sort_articles(std::vector<const article*>& list, sort_order by) {
   std::stable_sort(list.begin(), list.end(),
-                   [order](const article* l, const article* r) {
-                     return article_before(*l, *r, order);
+                   [by](const article* l, const article* r) {
+                     return article_before(*l, *r, by);
                    });
 }
 
 std::vector<const article*> sorted_articles(const article_records& list,
-                                            sort_order order) {
+                                            sort_order by) {
   std::vector<const article*> ptrs;
   ptrs.reserve(list.size());
   for (const article& a : list) ptrs.push_back(&a);
-  sort_articles(ptrs, order);
+  sort_articles(ptrs, by);
   return ptrs;
 }

@@ -16,18 +16,18 @@ constexpr const char* kNames[] = {
 #undef VORN_KW_ELEM
 };
 
-constexpr uint64_t kVoid = 0
-#define VORN_KW_ATTR(id, name)
-#define VORN_KW_ELEM(id, name, is_void) \
-    | (is_void ? uint64_t{1} << KW_E_##id : 0)
+// True for the void elements, by identifier.
+constexpr bool kVoid[] = {
+#define VORN_KW_ATTR(id, name) false,
+#define VORN_KW_ELEM(id, name, is_void) is_void,
     VORN_KEYWORDS(VORN_KW_ATTR, VORN_KW_ELEM)
 #undef VORN_KW_ATTR
 #undef VORN_KW_ELEM
-    ;
+};
 
 constexpr int kFirstElement = KW_E_ADDRESS;
 
-// Each group is in byte order, which lookups rely on (see below).
+// Each group is in byte order, which keeps the headings h1..h4 in a row.
 constexpr bool groups_sorted() {
   for (int id = 1; id < KW_UNKNOWN; ++id)
     if (id != kFirstElement &&
@@ -44,53 +44,78 @@ constexpr bool attributes_prefixed() {
   return true;
 }
 
+constexpr int void_count() {
+  int n = 0;
+  for (bool v : kVoid) n += v;
+  return n;
+}
+
 static_assert(sizeof kNames / sizeof kNames[0] == KW_UNKNOWN);
-static_assert(KW_UNKNOWN <= 64, "the void mask has one bit per identifier");
+static_assert(KW_UNKNOWN < 255, "identifiers fit the table's bytes");
 static_assert(groups_sorted(), "each group of the keyword list in byte order");
 static_assert(attributes_prefixed(), "attributes first, all data-vorn-*");
 static_assert(KW_E_H4 - KW_E_H1 == 3, "the headings are tested as a range");
-static_assert(__builtin_popcountll(kVoid) == 16, "sixteen void elements");
+static_assert(void_count() == 16, "sixteen void elements");
 
-// An open-addressing hash table of the names, made at compile time: a
-// lookup hashes the length and two bytes of a name and compares it with
-// one name, seldom two.
-constexpr size_t kSlots = 256;
+// An open-addressing hash table of the names, made at compile time.  The
+// hash is FNV-1a with a seed, and the seed is searched for here, at
+// compile time, so that no run of occupied slots is longer than two: a
+// lookup compares a name with at most two names, whatever names the list
+// holds.  Adding a name to VORN_KEYWORDS is all it takes.
+constexpr size_t kSlots = [] {
+  size_t n = 64;
+  while (n < 8 * static_cast<size_t>(KW_UNKNOWN)) n *= 2;
+  return n;
+}();
+constexpr size_t kLongestRun = 2;
 
-constexpr size_t slot_of(std::string_view name) {
-  auto at = [&name](size_t i) -> size_t {
-    return i < name.size() ? static_cast<unsigned char>(name[i]) : 0;
-  };
-  size_t n = name.size();
-  // The bytes after "data-vorn-" tell the attributes apart.
-  return (n * 26 + at(0) * 129 + (n ? at(n - 1) : 0) * 200 + at(10) * 204 +
-          at(11) * 84) % kSlots;
+constexpr uint32_t hash_of(std::string_view name, uint32_t seed) {
+  uint32_t h = 2166136261u ^ (seed * 0x9e3779b9u);
+  for (char c : name) {
+    h ^= static_cast<unsigned char>(c);
+    h *= 16777619u;
+  }
+  return h ^ (h >> 15);
 }
 
 struct hash_table {
-  signed char id[kSlots];  // -1: empty
-  constexpr hash_table() : id{} {
-    for (size_t i = 0; i < kSlots; ++i) id[i] = -1;
+  uint32_t seed = 0;
+  unsigned char id[kSlots] = {};  // identifier + 1; 0: empty
+
+  constexpr size_t slot_of(std::string_view name) const {
+    return hash_of(name, seed) & (kSlots - 1);
+  }
+
+  // Fills the table with SEED; false when a run of occupied slots grows
+  // longer than kLongestRun.
+  constexpr bool fill(uint32_t with) {
+    seed = with;
+    for (size_t i = 0; i < kSlots; ++i) id[i] = 0;
     for (int k = 0; k < KW_UNKNOWN; ++k) {
       size_t at = slot_of(kNames[k]);
-      while (id[at] >= 0) at = (at + 1) % kSlots;
-      id[at] = static_cast<signed char>(k);
+      while (id[at]) at = (at + 1) & (kSlots - 1);
+      id[at] = static_cast<unsigned char>(k + 1);
     }
+    for (size_t start = 0; start < kSlots; ++start) {
+      size_t n = 0;
+      while (n <= kLongestRun && id[(start + n) & (kSlots - 1)]) ++n;
+      if (n > kLongestRun) return false;
+    }
+    return true;
   }
 };
 
-constexpr hash_table kTable;
-
-// The longest run of occupied slots: the most names a lookup compares.
-constexpr size_t longest_probe() {
-  size_t longest = 0;
-  for (size_t start = 0; start < kSlots; ++start) {
-    size_t n = 0;
-    while (n < kSlots && kTable.id[(start + n) % kSlots] >= 0) ++n;
-    longest = std::max(longest, n);
-  }
-  return longest;
+constexpr hash_table make_table() {
+  hash_table t;
+  for (uint32_t seed = 0; seed < 100000; ++seed)
+    if (t.fill(seed)) return t;
+  t.seed = UINT32_MAX;  // no seed found: fails the assertion below
+  return t;
 }
-static_assert(longest_probe() <= 2, "spread the names better");
+
+constexpr hash_table kTable = make_table();
+static_assert(kTable.seed != UINT32_MAX,
+              "no hash seed spreads the keywords: raise kSlots");
 
 }  // namespace
 
@@ -100,14 +125,15 @@ const char* keyword_name(int id) {
 
 keyword keyword_lookup(const char* name) {
   std::string_view n(name);
-  for (size_t at = slot_of(n); kTable.id[at] >= 0; at = (at + 1) % kSlots)
-    if (n == kNames[kTable.id[at]]) return static_cast<keyword>(kTable.id[at]);
+  for (size_t at = kTable.slot_of(n); kTable.id[at]; at = (at + 1) & (kSlots - 1))
+    if (n == kNames[kTable.id[at] - 1])
+      return static_cast<keyword>(kTable.id[at] - 1);
   return KW_UNKNOWN;
 }
 
 bool is_void_element(const char* name) {
   keyword id = keyword_lookup(name);
-  return id < KW_UNKNOWN && (kVoid & (uint64_t{1} << id)) != 0;
+  return id < KW_UNKNOWN && kVoid[id];
 }
 
 bool ascii_iequal(const char* a, const char* b) {

@@ -1,5 +1,5 @@
 // The blog page (the default mode, and -C for one article's page) and the
-// per-article blog pages (-L).
+// standalone pages (-L), each the blog page of one article.
 #ifndef VORN_BUILDERS_BLOG_PAGE_H_
 #define VORN_BUILDERS_BLOG_PAGE_H_
 

@@ -78,7 +78,7 @@ nav_settings nav_parse(const char** atts, size_t count,
         break;
     }
   }
-  if (sort && sort_parse(sort, nav.order)) nav.sort_given = true;
+  if (sort && sort_parse(sort, nav.by)) nav.sort_given = true;
   return nav;
 }
 
@@ -121,11 +121,11 @@ void nav_print_before(Writer& f, const nav_settings& nav, const char* name,
   if (in_list(nav)) emit_start_tag(f, "ul");
 }
 
-article_list nav_orders::sorted(sort_order order) {
-  size_t i = static_cast<size_t>(order);
+article_list nav_orders::sorted(sort_order by) {
+  size_t i = static_cast<size_t>(by);
   if (!made_[i]) {
     sorted_[i].assign(list_.begin(), list_.end());
-    sort_articles(sorted_[i], order);
+    sort_articles(sorted_[i], by);
     made_[i] = true;
   }
   return sorted_[i];
@@ -134,7 +134,7 @@ article_list nav_orders::sorted(sort_order order) {
 void nav_print_list(Writer& f, const nav_settings& nav, const char* name,
                     std::string_view content, nav_orders& orders,
                     const char* url) {
-  article_list list = nav.sort_given ? orders.sorted(nav.order) : orders.page();
+  article_list list = nav.sort_given ? orders.sorted(nav.by) : orders.page();
   const size_t count = list.size();
 
   // Pass over the first START matching articles.
@@ -180,7 +180,7 @@ void nav_print_list(Writer& f, const nav_settings& nav, const char* name,
 void nav_cache::print(Writer& f, size_t n, const nav_settings& nav,
                       const char* name, std::string_view content,
                       nav_orders& orders, const char* url) {
-  if (content.find("vorn-url") != std::string_view::npos) {
+  if (expands_page_url(content)) {
     nav_print_list(f, nav, name, content, orders, url);
     return;
   }

@@ -36,7 +36,7 @@ struct nav_settings {
   size_t size = 0;   // largest number of items
   std::vector<std::string> tags;  // the filter; empty: every article
   std::unordered_set<std::string> tagset;
-  sort_order order = sort_order::date;
+  sort_order by = sort_order::date;
   bool sort_given = false;
   nav_element_style element_style = nav_element_style::standard;
   nav_content_style content_style = nav_content_style::standard;
@@ -65,7 +65,7 @@ class nav_orders {
  public:
   explicit nav_orders(article_list list) : list_(list) {}
   article_list page() const { return list_; }
-  article_list sorted(sort_order order);
+  article_list sorted(sort_order by);
 
  private:
   article_list list_;

@@ -229,7 +229,7 @@ TEST(NavParse, SortOrder) {
     nav_settings nav = nav_parse(atts.data(), 5, nullptr);
     EXPECT_EQ(nav.sort_given, c.given);
     if (c.given) {
-      EXPECT_EQ(nav.order, c.order);
+      EXPECT_EQ(nav.by, c.order);
     }
   }
 }

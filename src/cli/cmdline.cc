@@ -84,7 +84,7 @@ parse_result parse_options(int argc, char** argv, options& opts) {
       case 'o': opts.output = optarg; break;
       case 't': opts.templ = optarg; break;
       case 's':
-        if (!sort_parse(optarg, opts.order)) {
+        if (!sort_parse(optarg, opts.by)) {
           report("unknown sort order '%s'", optarg);
           result = PARSE_USAGE;
         }
@@ -119,7 +119,7 @@ request make_request(const options& opts, int argc, char** argv) {
   r.templ = opts.templ ? opts.templ : m.templ;
   r.output = opts.output ? opts.output : m.output;
   r.current = opts.current;
-  r.by = opts.order;
+  r.by = opts.by;
   r.json = opts.json;
   r.reverse = opts.reverse;
   r.repeated = opts.repeated;

@@ -17,7 +17,7 @@ struct options {
   const char* templ = nullptr;    // -t
   const char* output = nullptr;   // -o
   const char* current = nullptr;  // -C
-  sort_order order = sort_order::date;  // -s
+  sort_order by = sort_order::date;  // -s
   int first_operand = 0;          // index of the first operand in argv
 };
 

@@ -20,7 +20,7 @@ struct ParseCase {
   const char* templ = nullptr;
   const char* output = nullptr;
   const char* current = nullptr;
-  sort_order order = sort_order::date;
+  sort_order by = sort_order::date;
   int first_operand = 1;
 };
 
@@ -98,11 +98,11 @@ TEST(ParseOptions, Table) {
       {.args = {"-C", "x", "-l", "a.xml"}, .mode = run_mode::tag_listing, .current = "x",
        .first_operand = 4},
       // Sort orders.
-      {.args = {"-s", "rdate", "a.xml"}, .order = sort_order::rdate,
+      {.args = {"-s", "rdate", "a.xml"}, .by = sort_order::rdate,
        .first_operand = 3},
-      {.args = {"-sTitle", "a.xml"}, .order = sort_order::title, .first_operand = 2},
+      {.args = {"-sTitle", "a.xml"}, .by = sort_order::title, .first_operand = 2},
       {.args = {"-s", "RTITLE", "-s", "cmdline", "a.xml"},
-       .order = sort_order::cmdline, .first_operand = 5},
+       .by = sort_order::cmdline, .first_operand = 5},
       {.args = {"-s", "newest", "a.xml"}, .result = PARSE_USAGE},
       {.args = {"-s", "", "a.xml"}, .result = PARSE_USAGE},
       {.args = {"-s"}, .result = PARSE_USAGE},
@@ -197,7 +197,7 @@ TEST(ParseOptions, Table) {
     expect_name(o.templ, c.templ, "templ");
     expect_name(o.output, c.output, "output");
     expect_name(o.current, c.current, "current");
-    EXPECT_EQ(o.order, c.order);
+    EXPECT_EQ(o.by, c.by);
     EXPECT_EQ(o.first_operand, c.first_operand);
   }
 }

@@ -28,7 +28,7 @@ namespace {
             "[-jlr] -l file...")                                             \
   VORN_MODE(standalone_pages, 'L', "blog-template.xml", nullptr,             \
             build_standalone_pages,                                          \
-            "a blog page per article",              \
+            "a standalone page per article",       \
             "[-t templ] [-s sort] -L file...")                               \
   VORN_MODE(json_export, 'j', nullptr, "blog.json", write_json,              \
             "every article as JSON",                                         \

@@ -20,7 +20,8 @@ enum class run_mode {
   article_page,      // -c: a page per article file
   atom_feed,         // -a
   tag_listing,       // -l
-  standalone_pages,  // -L: a blog page per article, named after it
+  standalone_pages,  // -L: a blog page per article, named after it (the
+                     // standalone pages)
   json_export,       // -j with the default mode or -a
   blog_page,         // the default: the blog page (-C: one article's page)
 };

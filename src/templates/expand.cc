@@ -43,20 +43,20 @@ struct var_def;
 // One expansion under way: where it writes, the place and the escaping.
 struct expander {
   Writer& f;
-  const char* url;
-  article_list articles;
-  size_t setsz, abssz, abspos, pos, realsz;
+  const expansion& at;
   int esc;        // for values
   bool tag_text;  // template text of a start tag: escape '&' and '"'
 
-  const article& current() const { return *articles[abspos]; }
+  size_t abssz() const { return at.articles.size(); }
+  const article& current() const { return *at.articles[at.abspos]; }
   const article& pick(whose w) const {
+    const size_t n = abssz(), i = at.abspos;
     switch (w) {
       case whose::current: break;
-      case whose::first: return *articles[0];
-      case whose::last: return *articles[abssz - 1];
-      case whose::next: return *articles[abspos == 0 ? abssz - 1 : abspos - 1];
-      case whose::prev: return *articles[(abspos + 1) % abssz];
+      case whose::first: return *at.articles[0];
+      case whose::last: return *at.articles[n - 1];
+      case whose::next: return *at.articles[i == 0 ? n - 1 : i - 1];
+      case whose::prev: return *at.articles[(i + 1) % n];
     }
     return current();
   }
@@ -80,7 +80,14 @@ struct expander {
   void print(const var_def& v, std::string_view arg, bool has_arg) const;
 };
 
-using count_member = size_t expander::*;
+// One of the counts or positions of an expansion.
+using count_of = size_t (*)(const expansion&);
+
+constexpr size_t abscount(const expansion& e) { return e.articles.size(); }
+constexpr size_t abspos(const expansion& e) { return e.abspos; }
+constexpr size_t setcount(const expansion& e) { return e.setsz; }
+constexpr size_t position(const expansion& e) { return e.pos; }
+constexpr size_t realcount(const expansion& e) { return e.realsz; }
 
 struct var_def {
   std::string_view name;
@@ -88,7 +95,7 @@ struct var_def {
   std::string article::*field = nullptr;
   whose of = whose::current;
   std::optional<std::string> article::*optional = nullptr;
-  count_member count = nullptr;
+  count_of count = nullptr;
   size_t plus = 0;  // positions print from 1
   const char* format = nullptr;
 };
@@ -101,7 +108,7 @@ constexpr var_def optional(std::string_view name,
                            std::optional<std::string> article::*f) {
   return {.name = name, .kind = var_kind::optional, .optional = f};
 }
-constexpr var_def count(std::string_view name, count_member m,
+constexpr var_def count(std::string_view name, count_of m,
                         size_t plus = 0) {
   return {.name = name, .kind = var_kind::count, .count = m, .plus = plus};
 }
@@ -112,14 +119,14 @@ constexpr var_def other(std::string_view name, var_kind kind,
 
 // Every variable, sorted by name for bisection.
 constexpr var_def kVars[] = {
-    count("vorn-abscount", &expander::abssz),
-    count("vorn-abspos", &expander::abspos, 1),
+    count("vorn-abscount", abscount),
+    count("vorn-abspos", abspos, 1),
     field("vorn-aside", &article::aside),
     optional("vorn-asidetext", &article::asidetext),
     field("vorn-author", &article::author),
     optional("vorn-authortext", &article::authortext),
     field("vorn-base", &article::base),
-    count("vorn-count", &expander::realsz),
+    count("vorn-count", realcount),
     other("vorn-date", var_kind::utc_date, kUtcDate),
     other("vorn-datetime", var_kind::utc_date, kUtcDateTime),
     other("vorn-datetime-fmt", var_kind::datetime_fmt),
@@ -137,7 +144,7 @@ constexpr var_def kVars[] = {
     other("vorn-next-has", var_kind::next_has),
     field("vorn-next-stripbase", &article::stripbase, whose::next),
     field("vorn-next-striplangbase", &article::striplangbase, whose::next),
-    count("vorn-pos", &expander::pos, 1),
+    count("vorn-pos", position, 1),
     other("vorn-pos-frac", var_kind::pos_frac),
     other("vorn-pos-pct", var_kind::pos_pct),
     field("vorn-prev-base", &article::base, whose::prev),
@@ -146,7 +153,7 @@ constexpr var_def kVars[] = {
     field("vorn-prev-striplangbase", &article::striplangbase, whose::prev),
     field("vorn-real", &article::fname),
     field("vorn-realbase", &article::fbase),
-    count("vorn-setcount", &expander::setsz),
+    count("vorn-setcount", setcount),
     field("vorn-source", &article::src),
     field("vorn-stripbase", &article::stripbase),
     field("vorn-striplangbase", &article::striplangbase),
@@ -177,11 +184,11 @@ void expander::ratio(var_kind kind) const {
   char buf[64];
   int len = kind == var_kind::pos_pct
       ? std::snprintf(buf, sizeof buf, "%.0f",
-                      static_cast<double>(pos + 1) * 100 /
-                          static_cast<double>(realsz))
+                      static_cast<double>(at.pos + 1) * 100 /
+                          static_cast<double>(at.realsz))
       : std::snprintf(buf, sizeof buf, "%.3f",
-                      static_cast<double>(static_cast<float>(pos + 1) /
-                                          static_cast<float>(realsz)));
+                      static_cast<double>(static_cast<float>(at.pos + 1) /
+                                          static_cast<float>(at.realsz)));
   value(std::string_view(buf, static_cast<size_t>(len)));
 }
 
@@ -257,8 +264,8 @@ void expander::print(const var_def& v, std::string_view arg,
     case var_kind::optional:
       if (const auto& s = a.*v.optional) value(*s);
       break;
-    case var_kind::url: if (url) value(url); break;
-    case var_kind::count: number(this->*v.count + v.plus); break;
+    case var_kind::url: if (at.url) value(at.url); break;
+    case var_kind::count: number(v.count(at) + v.plus); break;
     case var_kind::pos_pct:
     case var_kind::pos_frac: ratio(v.kind); break;
     case var_kind::utc_date: {
@@ -277,49 +284,54 @@ void expander::print(const var_def& v, std::string_view arg,
     case var_kind::has:
       if (has_arg) key_value(v.kind, arg);
       break;
-    case var_kind::next_has: if (abspos > 0) f.write("vorn-next-has"); break;
+    case var_kind::next_has: if (at.abspos > 0) f.write("vorn-next-has"); break;
     case var_kind::prev_has:
-      if (abspos + 1 < abssz) f.write("vorn-prev-has");
+      if (at.abspos + 1 < abssz()) f.write("vorn-prev-has");
       break;
     case var_kind::version: f.write(kVersion); break;
     case var_kind::tags: tags(has_arg ? arg : std::string_view()); break;
   }
 }
 
-void expand(const expander& x, std::string_view s) {
-  assert(x.realsz > 0 && "realsz > 0");
+// Walks S: LITERAL(text) for the text between variables and
+// VARIABLE(definition, argument, has argument) for each variable, in order;
+// a name that is no variable has a null definition.
+template <class Literal, class Variable>
+void scan(std::string_view s, Literal literal, Variable variable) {
   size_t at = 0;
   while (at < s.size()) {
     size_t open = s.find("${", at);
     if (open == std::string_view::npos) break;
     size_t close = s.find('}', open + 2);
     if (close == std::string_view::npos) break;
-    x.literal(s.substr(at, open - at));
+    literal(s.substr(at, open - at));
     std::string_view inner = s.substr(open + 2, close - open - 2);
     size_t bar = inner.find('|');
     bool has_arg = bar != std::string_view::npos;
     std::string_view arg = has_arg ? inner.substr(bar + 1) : std::string_view();
-    if (const var_def* v = find_var(inner.substr(0, bar)))
-      x.print(*v, arg, has_arg);
+    variable(find_var(inner.substr(0, bar)), arg, has_arg);
     at = close + 1;
   }
-  x.literal(s.substr(at));
+  literal(s.substr(at));
 }
 
-expander expander_for(Writer& f, const expansion& at, int esc,
-                      bool tag_text) {
-  return {f,         at.url, at.articles, at.setsz, at.articles.size(),
-          at.abspos, at.pos, at.realsz,   esc,      tag_text};
+void expand(const expander& x, std::string_view s) {
+  assert(x.at.realsz > 0 && "realsz > 0");
+  scan(
+      s, [&x](std::string_view text) { x.literal(text); },
+      [&x](const var_def* v, std::string_view arg, bool has_arg) {
+        if (v) x.print(*v, arg, has_arg);
+      });
 }
 
 }  // namespace
 
 void xmltextx(Writer& f, std::string_view s, const expansion& at) {
-  expand(expander_for(f, at, at.esc, false), s);
+  expand({f, at, at.esc, false}, s);
 }
 
 void xmltextx_attribute(Writer& f, std::string_view s, const expansion& at) {
-  expand(expander_for(f, at, ESCAPE_ATTRIBUTE, true), s);
+  expand({f, at, ESCAPE_ATTRIBUTE, true}, s);
 }
 
 void emit_start_tag_expanded(Writer& f, const char* name, const char** atts,
@@ -333,4 +345,14 @@ void emit_start_tag_expanded(Writer& f, const char* name, const char** atts,
     f.put('"');
   }
   emit_tag_close(f, name);
+}
+
+bool expands_page_url(std::string_view s) {
+  bool found = false;
+  scan(
+      s, [](std::string_view) {},
+      [&found](const var_def* v, std::string_view, bool) {
+        found = found || (v && v->kind == var_kind::url);
+      });
+  return found;
 }

@@ -65,6 +65,11 @@ void xmltextx(Writer& f, std::string_view s, const expansion& at);
 // "&amp;", as in every printed start tag.
 void xmltextx_attribute(Writer& f, std::string_view s, const expansion& at);
 
+// True when S holds a variable that prints the name of the page being
+// written (${vorn-url}): of all the variables, the one that makes the same
+// text print differently on two pages that show the same list.
+bool expands_page_url(std::string_view s);
+
 // Prints a start tag whose attribute values are expanded as AT says (in
 // attribute mode, as above).
 void emit_start_tag_expanded(Writer& f, const char* name, const char** atts,

@@ -163,6 +163,26 @@ TEST_F(ExpandTest, Url) {
 // The twelve neighbour variables and the two markers.  Next is the article
 // before the current one and wraps to the last; previous is the one after
 // it and wraps to the first; the markers never wrap.
+TEST(ExpandsPageUrl, OnlyTheVariableCounts) {
+  const struct {
+    const char* text;
+    bool want;
+  } cases[] = {
+      {"<a href=\"${vorn-url}\">x</a>", true},
+      {"${vorn-url|arg}", true},
+      {"${vorn-title} ${vorn-url}", true},
+      {"", false},
+      {"vorn-url", false},
+      {"${vorn-urlx}", false},
+      {"$vorn-url}", false},
+      {"${vorn-get|vorn-url}", false},
+      {"${vorn-url", false},
+      {"${vorn-base}.html", false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(expands_page_url(c.text), c.want) << c.text;
+}
+
 TEST_F(ExpandTest, Neighbours) {
   const char* kAll =
       "${vorn-first-base} ${vorn-first-stripbase} ${vorn-first-striplangbase}"
