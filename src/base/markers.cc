@@ -74,24 +74,30 @@ const char* nearest_marker(std::string_view name) {
 }
 
 void check_markers(XML_Parser parser, const char* path, const char** atts) {
+  // The names reported for the document being read, kept by each thread
+  // that reads documents, so that a name repeated a thousand times costs
+  // one message; report_once's key holds the names of documents read
+  // before, and keeps two threads that read one file from both telling.
+  thread_local std::string seen_path;
+  thread_local std::unordered_set<std::string> seen;
   for (; atts[0]; atts += 2) {
     const char* name = atts[0];
     if (!is_unknown_marker(name)) continue;
-    // Each thread that reads documents keeps the names it has reported,
-    // so that a name repeated a thousand times costs one message; the key
-    // keeps two threads that read the same file from both reporting it.
-    std::string key = "unknown attribute\n";
-    key += path;
-    key += '\n';
-    key += name;
-    thread_local std::unordered_set<std::string> reported;
-    if (!reported.insert(key).second) continue;
+    if (seen_path != path) {
+      seen_path = path;
+      seen.clear();
+    }
+    if (!seen.insert(name).second) continue;
     std::string advice;
     if (const char* near = nearest_marker(name)) {
       advice = " (did you mean ";
       advice += near;
       advice += "?)";
     }
+    std::string key = "unknown attribute\n";
+    key += path;
+    key += '\n';
+    key += name;
     warn_once_at(key, parser, path, "unknown attribute %s%s", name,
                  advice.c_str());
   }
