@@ -61,6 +61,21 @@ int days_in_month(int year, int month) {
   return month == 2 && leap ? 29 : kDays[month - 1];
 }
 
+// Seconds since the epoch of a UTC date and time with its fields in range
+// (a 60th second counts on into the next minute).
+int64_t utc_seconds(int year, int month, int day, int hour, int minute,
+                    int second) {
+  struct tm tm;
+  std::memset(&tm, 0, sizeof tm);
+  tm.tm_year = year - 1900;
+  tm.tm_mon = month - 1;
+  tm.tm_mday = day;
+  tm.tm_hour = hour;
+  tm.tm_min = minute;
+  tm.tm_sec = second;
+  return static_cast<int64_t>(timegm(&tm));
+}
+
 // The date, "YYYY-MM-DD", with a month 01-12 and a day that exists in it.
 bool parse_date(const char*& p, int& year, int& month, int& day) {
   return digits(p, 4, year) && skip(p, '-') && digits(p, 2, month) &&
@@ -115,16 +130,7 @@ bool parse_date_time(const char* p, int64_t& time) {
   bool given = *p != '\0';
   if (!parse_offset(p, offset, colon) || *p != '\0') return false;
   if (fraction > 3 && !(given && colon)) return false;
-
-  struct tm tm;
-  std::memset(&tm, 0, sizeof tm);
-  tm.tm_year = year - 1900;
-  tm.tm_mon = month - 1;
-  tm.tm_mday = day;
-  tm.tm_hour = hour;
-  tm.tm_min = minute;
-  tm.tm_sec = second;
-  time = static_cast<int64_t>(timegm(&tm)) - offset;
+  time = utc_seconds(year, month, day, hour, minute, second) - offset;
   return true;
 }
 
@@ -132,12 +138,7 @@ bool parse_date_time(const char* p, int64_t& time) {
 bool parse_date_only(const char* p, int64_t& time) {
   int year, month, day;
   if (!parse_date(p, year, month, day) || *p != '\0') return false;
-  struct tm tm;
-  std::memset(&tm, 0, sizeof tm);
-  tm.tm_year = year - 1900;
-  tm.tm_mon = month - 1;
-  tm.tm_mday = day;
-  time = static_cast<int64_t>(timegm(&tm));
+  time = utc_seconds(year, month, day, 0, 0, 0);
   return true;
 }
 
