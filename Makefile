@@ -155,27 +155,7 @@ install-strip:
 # Installs into a scratch DESTDIR, plainly and stripped, and checks that
 # both files arrived, that the program runs, and that install-strip left
 # no symbol table and no debugging information in it.
-check-# The C++ files of the tree: the sources, their tests, the fuzz harnesses,
-# the benchmark's floors and the golden runner.
-CXX_FILES = $(shell git ls-files '*.cc' '*.h' 2>/dev/null || \
-              find src fuzz bench tests -name '*.cc' -o -name '*.h')
-CLANG_FORMAT ?= clang-format
-CLANG_TIDY ?= run-clang-tidy
-LINT_BUILD ?= build-lint
-
-format:
-	$(CLANG_FORMAT) -i --style=file $(CXX_FILES)
-
-# clang-tidy reads the compile commands of a build of its own.
-lint:
-	$(CLANG_FORMAT) --dry-run -Werror --style=file $(CXX_FILES)
-	$(CMAKE) -S . -B $(LINT_BUILD) -DCMAKE_BUILD_TYPE=Debug \
-	  -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
-	$(CMAKE) --build $(LINT_BUILD) -j $(JOBS) --target vorn_tests >/dev/null
-	$(CLANG_TIDY) -quiet -j $(JOBS) -p $(LINT_BUILD) \
-	  '$(abspath .)/(src|fuzz|bench|tests/golden)/.*\.cc$$'
-
-install: vorn
+check-install: vorn
 	rm -rf $(BUILD)/destdir
 	$(MAKE) --no-print-directory install DESTDIR=$(abspath $(BUILD)/destdir) PREFIX=/opt/vorn
 	test -x $(BUILD)/destdir/opt/vorn/bin/vorn
