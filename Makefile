@@ -10,6 +10,9 @@
 #   make fuzz           build the libFuzzer harnesses with clang in build-fuzz/
 #                       and run each for FUZZ_SECONDS seconds (see HACKING)
 #   make fuzz-coverage  line coverage of src/ by the fuzz corpora (llvm-cov)
+#   make format         lay out every C++ file as .clang-format says
+#   make lint           clang-tidy with the checks of .clang-tidy, and the
+#                       layout check of make format, over every C++ file
 #   make install        install vorn and its manual under $(DESTDIR)$(PREFIX)
 #   make install-strip  the same with the symbols stripped from the program
 #
@@ -38,6 +41,7 @@ LLVM_PROFDATA ?= llvm-profdata
 LLVM_COV ?= llvm-cov
 
 .PHONY: all vorn configure build-all example check check-plain check-asan \
+        format lint \
         check-install bench bench-large install install-strip clean \
         fuzz fuzz-build fuzz-coverage $(addprefix fuzz-,$(FUZZ_HARNESSES))
 
@@ -120,6 +124,26 @@ fuzz-coverage:
 	  -instr-profile=$(COVERAGE_BUILD)/fuzz.profdata \
 	  -ignore-filename-regex='(_test\.cc|/fuzz/|/usr/)' $(abspath src)
 
+# The C++ files of the tree: the sources, their tests, the fuzz harnesses,
+# the benchmark's floors and the golden runner.
+CXX_FILES = $(shell git ls-files '*.cc' '*.h' 2>/dev/null || \
+              find src fuzz bench tests -name '*.cc' -o -name '*.h')
+CLANG_FORMAT ?= clang-format
+CLANG_TIDY ?= run-clang-tidy
+LINT_BUILD ?= build-lint
+
+format:
+	$(CLANG_FORMAT) -i --style=file $(CXX_FILES)
+
+# clang-tidy reads the compile commands of a build of its own.
+lint:
+	$(CLANG_FORMAT) --dry-run -Werror --style=file $(CXX_FILES)
+	$(CMAKE) -S . -B $(LINT_BUILD) -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
+	$(CMAKE) --build $(LINT_BUILD) -j $(JOBS) --target vorn_tests >/dev/null
+	$(CLANG_TIDY) -quiet -j $(JOBS) -p $(LINT_BUILD) \
+	  '$(abspath .)/(src|fuzz|bench|tests/golden)/.*\.cc$$'
+
 install: vorn
 	$(INSTALL) -d $(DESTDIR)$(BINDIR) $(DESTDIR)$(MANDIR)/man1
 	$(INSTALL_PROGRAM) $(BUILD)/vorn $(DESTDIR)$(BINDIR)/vorn
@@ -147,4 +171,4 @@ check-install: vorn
 	rm -rf $(BUILD)/destdir
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(COVERAGE_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(COVERAGE_BUILD) $(LINT_BUILD)
