@@ -4,8 +4,10 @@
 
 #include "base/dates.h"
 #include "markup/escape.h"
+#include "base/diagnostics.h"
 #include "base/input.h"
 #include "base/keywords.h"
+#include "base/markers.h"
 
 namespace {
 
@@ -67,7 +69,7 @@ void set_value(article_progress& pr, unsigned seen, const char* value,
       break;
     case SEEN_IMAGE: a.img = value; break;
     case SEEN_DATE:
-      if (!set_article_date(pr, value, parser, path)) return;  // not found
+      if (!set_article_date(pr, value, parser)) return;  // not found
       break;
   }
   pr.seen |= seen;
@@ -76,21 +78,41 @@ void set_value(article_progress& pr, unsigned seen, const char* value,
 }  // namespace
 
 bool set_article_date(article_progress& pr, const char* value,
-                      XML_Parser parser, const char* path) {
+                      XML_Parser parser) {
+  size_t line = static_cast<size_t>(XML_GetCurrentLineNumber(parser));
+  size_t column = static_cast<size_t>(XML_GetCurrentColumnNumber(parser));
   int64_t t;
   int isdatetime;
   if (!parse_datetime(value, t, isdatetime)) {
-    warn_at(parser, path, "malformed RFC 3339 date/time");
+    pr.bad_dates.push_back({line, column, value});
     return false;
   }
   pr.dated = true;
+  pr.dated_line = line;
+  pr.dated_column = column;
   pr.art->time = t;
   pr.art->isdatetime = isdatetime;
   return true;
 }
 
+void report_bad_dates(const article_progress& pr, const char* path,
+                      bool clamped) {
+  if (pr.bad_dates.empty()) return;
+  std::string instead =
+      pr.dated ? "the date/time at " + std::to_string(pr.dated_line) + ":" +
+                     std::to_string(pr.dated_column)
+      : clamped ? "SOURCE_DATE_EPOCH"
+                : "the file's change time";
+  for (const bad_date& d : pr.bad_dates)
+    warn_at_position(path, d.line, d.column,
+                     "malformed date/time %s (write 2026-04-01 or "
+                     "2026-04-01T10:00:00Z); the article is dated by %s",
+                     in_quotes(d.value).c_str(), instead.c_str());
+}
+
 void apply_article_attributes(article_progress& pr, const char** atts,
                               XML_Parser parser, const char* path) {
+  check_markers(parser, path, atts);
   article& a = *pr.art;
   for (; atts[0]; atts += 2) {
     const char* name = atts[0];

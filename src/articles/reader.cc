@@ -8,8 +8,10 @@
 #include "articles/feedsafe.h"
 #include "articles/sort.h"
 #include "markup/output.h"
+#include "base/dates.h"
 #include "base/input.h"
 #include "base/keywords.h"
+#include "base/markers.h"
 
 namespace {
 
@@ -199,7 +201,7 @@ void XMLCALL article_begin(void* data, const char* name, const char** atts) {
       s.pr.seen |= SEEN_DATE;  // only the first time element, usable or not
       for (const char** p = atts; p[0]; p += 2) {
         if (std::strcmp(p[0], "datetime") == 0) {
-          set_article_date(s.pr, p[1], s.parser, s.path);
+          set_article_date(s.pr, p[1], s.parser);
           break;
         }
       }
@@ -265,10 +267,12 @@ void finish_article(grok_state& s) {
     a.author = "Untitled author";
     a.authortext = a.author;
   }
+  int64_t file_time = clamp_file_time(s.ctime);
   if (!s.pr.dated) {
     a.isdatetime = 1;
-    a.time = s.ctime;
+    a.time = file_time;
   }
+  report_bad_dates(s.pr, s.path, file_time != s.ctime);
   if (!s.pr.has_aside) {
     assert(!a.asidetext);
     a.asidetext.emplace();
@@ -304,7 +308,10 @@ size_t expected_markup(const grok_state& s) {
 void XMLCALL input_begin(void* data, const char* name, const char** atts) {
   grok_state& s = st(data);
   assert(!s.gstack.is_open() && !s.stack.is_open());
-  if (!attribute_is_true(atts, KW_ARTICLE)) return;
+  if (!attribute_is_true(atts, KW_ARTICLE)) {
+    check_markers(s.parser, s.path, atts);
+    return;
+  }
 
   s.langs.clear();
   s.list->emplace_back();

@@ -89,6 +89,39 @@ TEST(ParseDatetime, RestOfRfc3339) {
   for (const Accepted& c : cases) expect_accepted(c);
 }
 
+// HTML's valid local and global date and time strings: the seconds and
+// the offset may be left out (then the time is UTC), a fraction has one to
+// three digits, and an offset may leave out its colon.
+TEST(ParseDatetime, HtmlForms) {
+  const Accepted cases[] = {
+      // 2020-01-01T00:00:00Z is 1577836800; 12:34 adds 45240 seconds.
+      {"2020-01-01T12:34", 1577882040, 1},
+      {"2020-01-01 12:34", 1577882040, 1},
+      {"2020-01-01t12:34", 1577882040, 1},
+      {" \t2020-01-01T12:34", 1577882040, 1},
+      {"2020-01-01T12:34:56", 1577882096, 1},
+      {"2020-01-01 12:34:56", 1577882096, 1},
+      {"2020-01-01T12:34:56.5", 1577882096, 1},
+      {"2020-01-01T12:34:56.123", 1577882096, 1},
+      {"2020-01-01T23:59:60", 1577923200, 1},
+      // An offset, with or without its colon, or Z, after minutes.
+      {"2020-01-01T12:34Z", 1577882040, 1},
+      {"2020-01-01T12:34z", 1577882040, 1},
+      {"2020-01-01T12:34+01:00", 1577878440, 1},
+      {"2020-01-01T12:34+0100", 1577878440, 1},
+      {"2020-01-01T12:34:56-0500", 1577900096, 1},
+      {"2020-01-01 12:34:56.25+0530", 1577862296, 1},
+      {"2020-01-01T00:30-0100", 1577842200, 1},
+      // A long fraction keeps RFC 3339's rules.
+      {"2020-01-01T12:34:56.1234+01:00", 1577878496, 1},
+      // 2026-04-01T00:00:00Z is 1775001600.
+      {"2026-04-01 10:00", 1775037600, 1},
+      {"2026-04-01T10:00", 1775037600, 1},
+      {"2026-04-01T10:00:00", 1775037600, 1},
+  };
+  for (const Accepted& c : cases) expect_accepted(c);
+}
+
 TEST(ParseDatetime, Rejected) {
   const char* const cases[] = {
       "",
@@ -98,11 +131,13 @@ TEST(ParseDatetime, Rejected) {
       "2020-01-01T12:34:56Z ",
       "2020-01-01T12:34:56+01:00 ",
       "2020-01-01\n",
-      // No offset, or an offset not in the form +HH:MM.
-      "2020-01-01T12:34:56",
-      "2020-01-01T12:34:56.5",
-      "2020-01-01T12:34:56-0500",
+      // An offset not in the form +HH:MM or +HHMM.
       "2020-01-01T12:34:56+01",
+      "2020-01-01T12:34:56+010",
+      "2020-01-01T12:34:56+0160",
+      "2020-01-01T12:34:56+2400",
+      "2020-01-01T12:34:56+01:00:00",
+      "2020-01-01T12:34:56 Z",
       "2020-01-01T12:34:56+1:00",
       "2020-01-01T12:34:56+01:0",
       "2020-01-01T12:34:56 +01:00",
@@ -113,9 +148,18 @@ TEST(ParseDatetime, Rejected) {
       // A fraction needs a digit, and a point.
       "2020-01-01T12:34:56.Z",
       "2020-01-01T12:34:56,5Z",
+      // A fraction of more than three digits, which only RFC 3339 allows,
+      // without its offset written with a colon; a fraction without
+      // seconds.
+      "2020-01-01T12:34:56.1234",
+      "2020-01-01T12:34:56.1234-0500",
+      "2020-01-01T12:34.5",
+      "2020-01-01T12:34.5Z",
       // Parts missing or short.
-      "2020-01-01T12:34Z",
-      "2020-01-01T12:34+01:00",
+      "2020-01-01T12",
+      "2020-01-01T12:3",
+      "2020-01-01T12:34:5",
+      "2020-01-01T12:34:5Z",
       "2020-01-01T",
       "2020-01-01T1:34:56Z",
       "2020-01-01T1:34:56+01:00",
@@ -148,6 +192,15 @@ TEST(ParseDatetime, Rejected) {
       "2020-01-01T12:60:00+00:00",
       "2020-01-01T12:00:61+00:00",
       "2020-01-01t12:00:61Z",
+      "2020-01-01T24:00",
+      "2020-01-01T12:60",
+      "2020-01-01 12:34:61",
+      // Trailing white space after the new forms, and what people write.
+      "2020-01-01T12:34 ",
+      "2020-01-01 12:34\n",
+      "April 1, 2026",
+      "01/04/2026",
+      "2026-04-01 10:00 am",
       "abcdefghij",
   };
   for (const char* text : cases) {
@@ -155,6 +208,41 @@ TEST(ParseDatetime, Rejected) {
     int64_t t = 0;
     int isdatetime = 0;
     EXPECT_FALSE(parse_datetime(text, t, isdatetime));
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ParseSourceDateEpoch, DigitsOnlyUpToTheEndOf9999) {
+  const struct {
+    const char* text;
+    bool ok;
+    int64_t seconds;
+  } cases[] = {
+      {"0", true, 0},
+      {"1775001600", true, 1775001600},
+      {"0001", true, 1},
+      {"253402300799", true, 253402300799},  // 9999-12-31T23:59:59Z
+      {"", false, 0},
+      {" 1", false, 0},
+      {"1 ", false, 0},
+      {"1\n", false, 0},
+      {"+1", false, 0},
+      {"-1", false, 0},
+      {"1.5", false, 0},
+      {"1e9", false, 0},
+      {"0x10", false, 0},
+      {"abc", false, 0},
+      {"253402300800", false, 0},
+      {"99999999999999999999999999", false, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("text \"") + c.text + "\"");
+    int64_t seconds = 42;
+    EXPECT_EQ(parse_source_date_epoch(c.text, seconds), c.ok);
+    EXPECT_EQ(seconds, c.ok ? c.seconds : 42);
   }
 }
 

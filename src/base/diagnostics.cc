@@ -110,3 +110,35 @@ void report_once(const std::string& key, const char* fmt, ...) {
   va_end(ap);
   emit(key, line_of(std::move(text)));
 }
+
+std::string in_quotes(std::string_view text) {
+  constexpr size_t kLongest = 60;
+  bool cut = text.size() > kLongest;
+  if (cut) {
+    size_t n = kLongest;
+    // Not inside a UTF-8 sequence: back to the byte that starts it.
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xc0) == 0x80) --n;
+    text = text.substr(0, n);
+  }
+  std::string out = "\"";
+  for (char c : text) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (u < 0x20 || u == 0x7f) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\x%02x", u);
+      out += buf;
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
+  if (cut) out += "...";
+  return out;
+}

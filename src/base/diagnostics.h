@@ -9,6 +9,7 @@
 #define VORN_BASE_DIAGNOSTICS_H_
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -21,6 +22,12 @@ void report_errno(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 // Reports the formatted text only the first time this run reports KEY.
 void report_once(const std::string& key, const char* fmt, ...)
     __attribute__((format(printf, 2, 3)));
+
+// TEXT as a message quotes a value from an input: in double quotes, on
+// one line, with '"' and '\' escaped by a backslash and control
+// characters written \n, \t or \xHH; a text longer than 60 bytes is cut
+// there, at the start of a character, and "..." follows the quote.
+std::string in_quotes(std::string_view text);
 
 // Ends the program at once, from any thread, with status 1 after
 // reporting "Cannot allocate memory": what cannot get memory cannot go on.

@@ -7,11 +7,14 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <fcntl.h>
 #include <unistd.h>
 #include <unordered_set>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -45,11 +48,11 @@ void note_input(const struct stat& st) {
   run_inputs.emplace(st.st_dev, st.st_ino);
 }
 
-// Reports a parse error, or ends the program when Expat ran out of memory.
-bool parse_failed(XML_Parser parser, const char* path) {
-  if (XML_GetErrorCode(parser) == XML_ERROR_NO_MEMORY) out_of_memory();
-  warn_at(parser, path, "%s", XML_ErrorString(XML_GetErrorCode(parser)));
-  return false;
+size_t line_of(XML_Parser parser) {
+  return static_cast<size_t>(XML_GetCurrentLineNumber(parser));
+}
+size_t column_of(XML_Parser parser) {
+  return static_cast<size_t>(XML_GetCurrentColumnNumber(parser));
 }
 
 // Reads up to N bytes into BUF; the count, or -1 with errno set.
@@ -58,6 +61,94 @@ ssize_t read_some(int fd, char* buf, size_t n) {
   do got = ::read(fd, buf, n);
   while (got < 0 && errno == EINTR);
   return got;
+}
+
+// Copies up to N bytes of the document from OFFSET on into BUF: the
+// count, or -1.  How a second pass reads the document again.
+using read_at = std::function<ssize_t(char* buf, size_t n, int64_t offset)>;
+
+// The second pass that finds the element a mismatched end tag leaves
+// open: it notes every open element and where its start tag stands.
+struct open_element {
+  std::string name;
+  size_t line, column;
+};
+
+struct mismatch_pass {
+  XML_Parser parser;
+  std::vector<open_element> open;
+};
+
+void XMLCALL note_open(void* data, const char* name, const char**) {
+  mismatch_pass& m = *static_cast<mismatch_pass*>(data);
+  m.open.push_back({name, line_of(m.parser), column_of(m.parser)});
+}
+
+void XMLCALL note_close(void* data, const char*) {
+  mismatch_pass& m = *static_cast<mismatch_pass*>(data);
+  if (!m.open.empty()) m.open.pop_back();
+}
+
+// Parses the SIZE bytes that READ gives with P, slice by slice; false
+// when the parse fails.
+bool parse_again(XML_Parser p, int64_t size, const read_at& read) {
+  for (int64_t done = 0;;) {
+    int want = static_cast<int>(next_slice(done, size - done));
+    void* buf = XML_GetBuffer(p, want);
+    if (!buf) out_of_memory();
+    ssize_t got = want ? read(static_cast<char*>(buf), static_cast<size_t>(want), done) : 0;
+    if (got < 0) return true;  // nothing to say then
+    done += got;
+    bool last = got == 0 || done == size;
+    if (XML_ParseBuffer(p, static_cast<int>(got), last) != XML_STATUS_OK)
+      return false;
+    if (last) return true;
+  }
+}
+
+// What a mismatched end tag that stopped FIRST closes, by a second pass
+// over the document: " (</NAME> closes <OPEN> opened at LINE:COLUMN)".
+// Empty when the second pass does not stop at the same end tag (the file
+// changed meanwhile).  Well-formed documents never pay for it.
+std::string mismatch_detail(XML_Parser first, int64_t size,
+                            const read_at& read) {
+  std::unique_ptr<XML_ParserStruct, void (*)(XML_Parser)> p(
+      XML_ParserCreate(nullptr), XML_ParserFree);
+  if (!p) out_of_memory();
+  mismatch_pass m{p.get(), {}};
+  XML_SetUserData(p.get(), &m);
+  XML_SetElementHandler(p.get(), note_open, note_close);
+  // Undeclared entities pass, so the second pass gets at least as far.
+  XML_UseForeignDTD(p.get(), XML_TRUE);
+  if (parse_again(p.get(), size, read) ||
+      XML_GetErrorCode(p.get()) != XML_ERROR_TAG_MISMATCH ||
+      line_of(p.get()) != line_of(first) ||
+      column_of(p.get()) != column_of(first) || m.open.empty())
+    return "";
+  // The end tag's name stands at the position of the error.
+  int at = 0, held = 0;
+  const char* context = XML_GetInputContext(p.get(), &at, &held);
+  if (!context) return "";
+  std::string_view rest(context + at, static_cast<size_t>(held - at));
+  std::string_view closing = rest.substr(0, rest.find_first_of(" \t\r\n>"));
+  const open_element& e = m.open.back();
+  return " (</" + std::string(closing) + "> closes <" + e.name +
+         "> opened at " + std::to_string(e.line) + ":" +
+         std::to_string(e.column) + ")";
+}
+
+// Reports a parse error, or ends the program when Expat ran out of memory.
+// After a mismatched end tag the document is read again by READ to say
+// which element it leaves open.
+bool parse_failed(XML_Parser parser, const char* path, int64_t size,
+                  const read_at& read) {
+  XML_Error code = XML_GetErrorCode(parser);
+  if (code == XML_ERROR_NO_MEMORY) out_of_memory();
+  std::string detail;
+  if (code == XML_ERROR_TAG_MISMATCH)
+    detail = mismatch_detail(parser, size, read);
+  warn_at(parser, path, "%s%s", XML_ErrorString(code), detail.c_str());
+  return false;
 }
 
 }  // namespace
@@ -150,7 +241,13 @@ bool run_pass(XML_Parser parser, const char* path, input_file& in) {
     left -= got;
     bool last = got == 0 || left == 0;
     if (XML_ParseBuffer(parser, static_cast<int>(got), last) != XML_STATUS_OK)
-      return parse_failed(parser, path);
+      return parse_failed(parser, path, in.size - left,
+                          [&in](char* to, size_t n, int64_t offset) {
+                            ssize_t r;
+                            do r = ::pread(in.fd, to, n, offset);
+                            while (r < 0 && errno == EINTR);
+                            return r;
+                          });
     if (last) return true;
   }
 }
@@ -159,16 +256,47 @@ bool run_pass(XML_Parser parser, const char* path, std::string_view bytes) {
   if (XML_Parse(parser, bytes.data(), static_cast<int>(bytes.size()),
                 XML_TRUE) == XML_STATUS_OK)
     return true;
-  return parse_failed(parser, path);
+  return parse_failed(parser, path, static_cast<int64_t>(bytes.size()),
+                      [bytes](char* to, size_t n, int64_t offset) {
+                        std::string_view part = bytes.substr(
+                            static_cast<size_t>(offset), n);
+                        std::memcpy(to, part.data(), part.size());
+                        return static_cast<ssize_t>(part.size());
+                      });
 }
 
-void warn_at(XML_Parser parser, const char* path, const char* fmt, ...) {
+namespace {
+
+// Reports "PATH:LINE:COLUMN: message", the message cut at 1023 bytes, once
+// per KEY (always when KEY is empty).
+void report_at(const std::string& key, const char* path, size_t line,
+               size_t column, const char* fmt, va_list ap) {
   char buf[1024];
+  vsnprintf(buf, sizeof buf, fmt, ap);
+  report_once(key, "%s:%zu:%zu: %s", path, line, column, buf);
+}
+
+}  // namespace
+
+void warn_at(XML_Parser parser, const char* path, const char* fmt, ...) {
   va_list ap;
   va_start(ap, fmt);
-  vsnprintf(buf, sizeof buf, fmt, ap);
+  report_at("", path, line_of(parser), column_of(parser), fmt, ap);
   va_end(ap);
-  report("%s:%zu:%zu: %s", path,
-        static_cast<size_t>(XML_GetCurrentLineNumber(parser)),
-        static_cast<size_t>(XML_GetCurrentColumnNumber(parser)), buf);
+}
+
+void warn_once_at(const std::string& key, XML_Parser parser, const char* path,
+                  const char* fmt, ...) {
+  va_list ap;
+  va_start(ap, fmt);
+  report_at(key, path, line_of(parser), column_of(parser), fmt, ap);
+  va_end(ap);
+}
+
+void warn_at_position(const char* path, size_t line, size_t column,
+                      const char* fmt, ...) {
+  va_list ap;
+  va_start(ap, fmt);
+  report_at("", path, line, column, fmt, ap);
+  va_end(ap);
 }

@@ -64,6 +64,16 @@ bool run_pass(XML_Parser parser, const char* path, std::string_view bytes);
 void warn_at(XML_Parser parser, const char* path, const char* fmt, ...)
     __attribute__((format(printf, 3, 4)));
 
+// The same, only the first time this run reports KEY (report_once).
+void warn_once_at(const std::string& key, XML_Parser parser, const char* path,
+                  const char* fmt, ...) __attribute__((format(printf, 4, 5)));
+
+// The same at a position noted earlier (the parser's numbering: lines
+// from 1, columns from 0).
+void warn_at_position(const char* path, size_t line, size_t column,
+                      const char* fmt, ...)
+    __attribute__((format(printf, 4, 5)));
+
 // Counts the open elements named like the element that opened a region of
 // a document (an article, an article slot, a navigation element, an entry
 // slot), so that the region ends at its own end tag and not at a nested

@@ -175,7 +175,49 @@ TEST_F(InputTest, MalformedDocumentReportsPosition) {
   testing::internal::CaptureStderr();
   EXPECT_FALSE(run_pass(parser, path.c_str(), in));
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            line(path + ":2:5: mismatched tag"));
+            line(path + ":2:5: mismatched tag (</a> closes <b> opened at 2:0)"));
+  XML_ParserFree(parser);
+}
+
+// A mismatched end tag is reported with the element it leaves open and
+// where that opened, whether the document is read from a file in slices
+// or held in memory; other errors keep Expat's text alone.
+TEST_F(InputTest, MismatchedTagNamesTheElementLeftOpen) {
+  const std::string big(3 << 20, 'x');  // three slices of text
+  const struct {
+    std::string doc;
+    std::string message;
+  } cases[] = {
+      {"<a><b>t</a>", ":1:9: mismatched tag (</a> closes <b> opened at 1:3)"},
+      {"<a>\n  <p>x <em>y</p>\n</a>",
+       ":2:14: mismatched tag (</p> closes <em> opened at 2:7)"},
+      {"<a><b/><c></c>\n<d x='1'\n>&nbsp;</e ></a>",
+       ":3:9: mismatched tag (</e> closes <d> opened at 2:0)"},
+      // Far from where the open element started, slices away.
+      {"<a>\n <b>" + big + "</a>",
+       ":2:" + std::to_string(big.size() + 6) +
+           ": mismatched tag (</a> closes <b> opened at 2:1)"},
+      {"<a></b>", ":1:5: mismatched tag (</b> closes <a> opened at 1:0)"},
+      {"<a><b></a>junk", ":1:8: mismatched tag (</a> closes <b> opened at 1:3)"},
+      {"<a></a>junk", ":1:7: junk after document element"},
+      {"<a><b></b>", ":1:10: no element found"},
+  };
+  XML_Parser parser = XML_ParserCreate(nullptr);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    std::string path = write_file("m.xml", c.doc);
+    input_file in;
+    ASSERT_TRUE(open_input(path.c_str(), in));
+    begin_pass(parser, nullptr, true);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(run_pass(parser, path.c_str(), in));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), line(path + c.message));
+    begin_pass(parser, nullptr, true);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(run_pass(parser, "mem.xml", c.doc));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              line("mem.xml" + c.message));
+  }
   XML_ParserFree(parser);
 }
 
@@ -236,7 +278,9 @@ TEST_F(InputTest, SlicesGiveTheEventsOfOneWholeParse) {
   testing::internal::CaptureStderr();
   EXPECT_FALSE(run_pass(parser, path.c_str(), in));
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            line(path + ":" + std::to_string(n + 1) + ":5: mismatched tag"));
+            line(path + ":" + std::to_string(n + 1) +
+                 ":5: mismatched tag (</a> closes <c> opened at " +
+                 std::to_string(n + 1) + ":0)"));
   XML_ParserFree(parser);
 }
 

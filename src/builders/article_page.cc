@@ -10,6 +10,7 @@
 #include "markup/output.h"
 #include "templates/template_pass.h"
 #include "base/keywords.h"
+#include "base/markers.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ namespace {
 struct article_page_state {
   Writer* f = nullptr;
   XML_Parser parser = nullptr;
+  const char* templ = nullptr;  // the template's path, for messages
   expansion page;    // the article as a list of one, at its only place
   nesting stack;     // the open slot
   std::string held;  // template text since the last element boundary
@@ -38,20 +40,31 @@ article_page_state& st(void* data) {
   return *static_cast<article_page_state*>(data);
 }
 
-void XMLCALL slot_begin(void* data, const char* name, const char**) {
-  st(data).stack.enter(name);
+void XMLCALL slot_begin(void* data, const char* name, const char** atts) {
+  article_page_state& s = st(data);
+  check_markers(s.parser, s.templ, atts);
+  s.stack.enter(name);
+}
+
+// After the slot each start tag, once its names are checked, reaches the
+// text handler raw, as written, like everything else.
+void XMLCALL after_begin(void* data, const char*, const char** atts) {
+  article_page_state& s = st(data);
+  check_markers(s.parser, s.templ, atts);
+  XML_DefaultCurrent(s.parser);
 }
 
 void XMLCALL slot_end(void* data, const char* name) {
   article_page_state& s = st(data);
   if (!s.stack.leave(name)) return;
   s.skip = false;
-  XML_SetElementHandler(s.parser, nullptr, nullptr);
+  XML_SetElementHandler(s.parser, after_begin, nullptr);
 }
 
 void XMLCALL template_begin(void* data, const char* name, const char** atts) {
   article_page_state& s = st(data);
   assert(!s.stack.is_open());
+  check_markers(s.parser, s.templ, atts);
   s.flush();
   if (!attribute_is_true(atts, KW_ARTICLE)) {
     emit_start_tag_expanded(*s.f, name, atts, s.page);
@@ -88,6 +101,7 @@ bool build_article_page(XML_Parser parser, const char* templ,
   auto setup = [&](Writer& out, const char* url) {
     s.f = &out;
     s.parser = parser;
+    s.templ = templ;
     s.page = page_of(article_list(&first, 1), 0, url);
     return true;
   };

@@ -15,6 +15,7 @@
 #include "markup/output.h"
 #include "templates/template_pass.h"
 #include "base/keywords.h"
+#include "base/markers.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ struct blog_state {
   Writer* f = nullptr;
   const char* url = nullptr;  // the page's name; null for standard output
   XML_Parser parser = nullptr;
+  const char* templ = nullptr;  // the template's path, for messages
   nav_orders* orders = nullptr;
   nav_cache* cache = nullptr;  // -L: lists kept from one page for the next
   size_t navs = 0;             // navigation elements closed on this page
@@ -86,8 +88,10 @@ void copying(blog_state& s) {
   s.phase = blog_phase::copying;
 }
 
-void XMLCALL slot_begin(void* data, const char* name, const char**) {
-  st(data).stack.enter(name);
+void XMLCALL slot_begin(void* data, const char* name, const char** atts) {
+  blog_state& s = st(data);
+  check_markers(s.parser, s.templ, atts);
+  s.stack.enter(name);
 }
 
 void XMLCALL slot_end(void* data, const char* name) {
@@ -97,6 +101,7 @@ void XMLCALL slot_end(void* data, const char* name) {
 
 void XMLCALL nav_begin(void* data, const char* name, const char** atts) {
   blog_state& s = st(data);
+  check_markers(s.parser, s.templ, atts);
   capture_nested_start(s.stack, s.navbuf, name, atts);
 }
 
@@ -166,6 +171,7 @@ void open_nav(blog_state& s, const char* name, const char** atts) {
 void XMLCALL tmpl_begin(void* data, const char* name, const char** atts) {
   blog_state& s = st(data);
   assert(!s.stack.is_open());
+  check_markers(s.parser, s.templ, atts);
   s.flush();
   // The first true data-vorn-article or data-vorn-nav decides.
   for (const char** p = atts; p[0]; p += 2) {
@@ -227,6 +233,7 @@ bool build_blog_page(XML_Parser parser, const request& r) {
       i = static_cast<ptrdiff_t>(at);
     }
     start_page(s, out, url, parser, orders, i);
+    s.templ = r.templ;
     return true;
   };
   return write_from_template(parser, r.templ, r.output, kHandlers, &s, setup);
@@ -255,6 +262,7 @@ bool build_standalone_pages(XML_Parser parser, const request& r) {
     auto setup = [&](Writer& out, const char* url) {
       start_page(s, out, url, parser, orders, static_cast<ptrdiff_t>(i),
                  &cache);
+      s.templ = r.templ;
       return true;
     };
     if (!write_from_template(parser, t, name, kHandlers, &s, setup))

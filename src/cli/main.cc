@@ -16,6 +16,7 @@
 #include "markup/output_file.h"
 #include "cli/cmdline.h"
 #include "cli/modes.h"
+#include "base/dates.h"
 #include "base/diagnostics.h"
 #include "base/input.h"
 #include "base/version.h"
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
       case PARSE_RUN:
         break;
     }
+    if (!load_source_date_epoch()) return 1;
     std::unique_ptr<XML_ParserStruct, void (*)(XML_Parser)> parser(
         XML_ParserCreate(nullptr), XML_ParserFree);
     if (!parser) {

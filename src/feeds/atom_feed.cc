@@ -2,7 +2,6 @@
 
 #include <cassert>
 #include <cstring>
-#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +16,7 @@
 #include "templates/template_pass.h"
 #include "base/input.h"
 #include "base/keywords.h"
+#include "base/markers.h"
 
 namespace {
 
@@ -186,6 +186,7 @@ void XMLCALL entry_text(void* data, const char* text, int len) {
 
 void XMLCALL entry_begin(void* data, const char* name, const char** atts) {
   atom_state& s = st(data);
+  check_markers(s.parser, s.templ, atts);
   capture_nested_start(s.stack, s.entrybuf, name, atts);
 }
 
@@ -253,6 +254,7 @@ void link_begin(atom_state& s, const char* name, const char** atts) {
 void XMLCALL tmpl_begin(void* data, const char* name, const char** atts) {
   atom_state& s = st(data);
   assert(!s.stack.is_open());
+  check_markers(s.parser, s.templ, atts);
   switch (keyword_lookup(name)) {
     case KW_E_LINK:
       link_begin(s, name, atts);
@@ -266,7 +268,7 @@ void XMLCALL tmpl_begin(void* data, const char* name, const char** atts) {
     case KW_E_UPDATED: {
       date_buffer buf;
       int64_t t = s.entry < s.articles.size() ? s.articles[s.entry]->time
-                                              : static_cast<int64_t>(time(nullptr));
+                                              : run_time();
       s.f->write("<updated>");
       s.f->write(format_utc(t, kUtcDateTime, buf));
       XML_SetElementHandler(s.parser, updated_begin, updated_end);

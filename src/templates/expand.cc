@@ -74,7 +74,7 @@ struct expander {
     value(std::string_view(buf, static_cast<size_t>(len)));
   }
   void ratio(var_kind kind) const;
-  void local_date(const char* format) const;
+  void formatted_date(const char* format) const;
   void key_value(var_kind kind, std::string_view key) const;
   void tags(std::string_view prefix) const;
   void print(const var_def& v, std::string_view arg, bool has_arg) const;
@@ -192,12 +192,15 @@ void expander::ratio(var_kind kind) const {
   value(std::string_view(buf, static_cast<size_t>(len)));
 }
 
-// Prints the current article's date in local time with FORMAT, whole,
-// however long the result.
-void expander::local_date(const char* format) const {
-  time_t t = static_cast<time_t>(current().time);
+// Prints the current article's date with FORMAT, whole, however long the
+// result: a date and time in the local time zone, a date alone (midnight
+// UTC of the day written) in UTC, so that it shows that day in every time
+// zone.
+void expander::formatted_date(const char* format) const {
+  const article& a = current();
+  time_t t = static_cast<time_t>(a.time);
   struct tm tm;
-  if (!localtime_r(&t, &tm)) return;
+  if (!(a.isdatetime ? localtime_r(&t, &tm) : gmtime_r(&t, &tm))) return;
   // A trailing space makes every result non-empty, so a zero return from
   // strftime always means the buffer was too small.
   std::string fmt = format;
@@ -275,9 +278,9 @@ void expander::print(const var_def& v, std::string_view arg,
     }
     case var_kind::datetime_fmt:
       if (!has_arg || arg.empty() || arg == "auto")
-        local_date(a.isdatetime ? "%c" : "%x");
+        formatted_date(a.isdatetime ? "%c" : "%x");
       else
-        local_date(std::string(arg).c_str());
+        formatted_date(std::string(arg).c_str());
       break;
     case var_kind::get:
     case var_kind::get_escaped:

@@ -264,7 +264,8 @@ TEST_F(ExpandTest, Dates) {
        "2024-03-05 2024-03-05T06:07:08Z"},
       {"America/New_York", dated, "${vorn-date} ${vorn-datetime}",
        "2024-03-05 2024-03-05T00:00:00Z"},
-      // The local form does; %c with a time of day, %x for a date only.
+      // The local form does for a date and time (%c); a date alone (%x)
+      // is the day written, in UTC, in every time zone.
       {"UTC", timed, "${vorn-datetime-fmt}", "Tue Mar  5 06:07:08 2024"},
       {"America/New_York", timed, "${vorn-datetime-fmt}",
        "Tue Mar  5 01:07:08 2024"},
@@ -273,14 +274,17 @@ TEST_F(ExpandTest, Dates) {
       {"America/New_York", timed, "${vorn-datetime-fmt|}",
        "Tue Mar  5 01:07:08 2024"},
       {"UTC", dated, "${vorn-datetime-fmt}", "03/05/24"},
-      {"America/New_York", dated, "${vorn-datetime-fmt}", "03/04/24"},
-      {"America/New_York", dated, "${vorn-datetime-fmt|auto}", "03/04/24"},
-      {"America/New_York", dated, "${vorn-datetime-fmt|}", "03/04/24"},
+      {"America/New_York", dated, "${vorn-datetime-fmt}", "03/05/24"},
+      {"America/New_York", dated, "${vorn-datetime-fmt|auto}", "03/05/24"},
+      {"America/New_York", dated, "${vorn-datetime-fmt|}", "03/05/24"},
+      {"Pacific/Kiritimati", dated, "${vorn-datetime-fmt}", "03/05/24"},
       // Only the lower-case word selects the default.
       {"America/New_York", timed, "${vorn-datetime-fmt|AUTO}", "AUTO"},
       {"America/New_York", timed, "${vorn-datetime-fmt|%Y-%m-%d %H:%M %Z}",
        "2024-03-05 01:07 EST"},
-      {"Asia/Tokyo", dated, "${vorn-datetime-fmt|%F %R}", "2024-03-05 09:00"},
+      {"Asia/Tokyo", dated, "${vorn-datetime-fmt|%F %R}", "2024-03-05 00:00"},
+      {"America/New_York", dated, "${vorn-datetime-fmt|%F %R %Z}",
+       "2024-03-05 00:00 GMT"},
       // Results longer than 31 bytes are printed whole.
       {"America/New_York", timed, "${vorn-datetime-fmt|" + long_format + "}",
        "2024-03-05 01:07:08, a format well over thirty-one bytes"},

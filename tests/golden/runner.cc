@@ -29,7 +29,8 @@
 // name replaces them.
 // Blank lines between cases belong to the section before them, so cases
 // end with their run section, where a blank line does no harm.
-// Each case runs in a new empty directory with TZ=UTC and LC_ALL=C.
+// Each case runs in a new empty directory with TZ=UTC and LC_ALL=C, and
+// without SOURCE_DATE_EPOCH.
 
 #include <cctype>
 #include <cerrno>
@@ -218,6 +219,7 @@ void write_files(const test_case& c, const fs::path& work) {
   setenv("PATH", path.c_str(), 1);
   setenv("TZ", "UTC", 1);
   setenv("LC_ALL", "C", 1);
+  unsetenv("SOURCE_DATE_EPOCH");  // a case sets it where it wants it
   execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
   _exit(127);
 }
